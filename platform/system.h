@@ -1,0 +1,27 @@
+#pragma once
+// Screen metrics, the window face colour and the decimal separator of this machine.
+#include <QChar>
+#include <QColor>
+#include <QRect>
+
+namespace velmora {
+
+// The work area of the primary screen, without task bars.
+QRect WorkArea();
+// The pupil's decimal separator from the system locale; "," when the locale says nothing.
+QChar SystemDecimalSeparator();
+
+// Gives the program's own windows the face colour RGB (192, 192, 192) for the run and
+// puts the earlier palette back on exit. Nothing outside the program changes.
+class FaceColourScope {
+public:
+    FaceColourScope();
+    ~FaceColourScope();
+    FaceColourScope(const FaceColourScope&) = delete;
+    FaceColourScope& operator=(const FaceColourScope&) = delete;
+
+private:
+    QColor savedWindow_, savedButton_;
+};
+
+}  // namespace velmora

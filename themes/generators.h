@@ -1,0 +1,7 @@
+#pragma once
+// Every theme generator; the theme table in session/ maps codes to them.
+namespace velmora {
+
+class Session;
+
+}  // namespace velmora

@@ -1,0 +1,246 @@
+#include "canvas.h"
+
+#include "numbers.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+constexpr int DotsPerMeter96 = 3780;  // 96 dpi
+
+QRectF HalfPixelBox(int left, int top, int right, int bottom)
+{
+    return QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
+}
+
+// Qt measures angles on an ellipse parametrically; a radial point must be converted.
+double RadialAngleDegrees(int left, int top, int right, int bottom, int x, int y)
+{
+    const double cx = (left + right) / 2.0;
+    const double cy = (top + bottom) / 2.0;
+    const double rx = std::max(0.5, (right - left) / 2.0);
+    const double ry = std::max(0.5, (bottom - top) / 2.0);
+    return std::atan2(-(y - cy) / ry, (x - cx) / rx) * 180.0 / M_PI;
+}
+
+int SpanSixteenths(double a1, double a2)
+{
+    double span = std::fmod(a2 - a1, 360.0);
+    if (span <= 0)
+        span += 360.0;
+    return static_cast<int>(std::lround(span * 16));
+}
+
+class Painter : public QPainter {
+public:
+    Painter(QImage& image, const PenState& pen, const BrushState& brush) : QPainter(&image)
+    {
+        setRenderHint(QPainter::Antialiasing, false);
+        if (pen.Clear) {
+            setPen(Qt::NoPen);
+        } else {
+            QPen p(pen.Color);
+            p.setWidth(std::max(1, pen.Width));
+            p.setCapStyle(pen.Width <= 1 ? Qt::FlatCap : Qt::RoundCap);
+            p.setJoinStyle(Qt::MiterJoin);
+            setPen(p);
+        }
+        if (brush.Clear)
+            setBrush(Qt::NoBrush);
+        else
+            setBrush(QBrush(brush.Color));
+    }
+};
+
+}  // namespace
+
+QFont MakeFont(const FontState& font)
+{
+    QFont f(font.Name);
+    f.setPixelSize(std::max(1, MulDiv(font.Size, 96, 72)));
+    f.setBold(font.Bold);
+    f.setItalic(font.Italic);
+    return f;
+}
+
+Bitmap::Bitmap(int width, int height)
+{
+    SetSize(width, height);
+}
+
+void Bitmap::SetSize(int width, int height)
+{
+    image_ = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    image_.setDotsPerMeterX(DotsPerMeter96);
+    image_.setDotsPerMeterY(DotsPerMeter96);
+    image_.fill(Qt::white);
+}
+
+void Bitmap::Assign(const QImage& image)
+{
+    image_ = image.convertToFormat(QImage::Format_RGB32);
+    image_.setDotsPerMeterX(DotsPerMeter96);
+    image_.setDotsPerMeterY(DotsPerMeter96);
+}
+
+QColor Bitmap::Pixel(int x, int y) const
+{
+    if (!image_.valid(x, y))
+        return QColor();
+    return QColor(image_.pixel(x, y));
+}
+
+void Bitmap::TextOut(int x, int y, const QString& text)
+{
+    if (image_.isNull() || text.isEmpty())
+        return;
+    QPainter p(&image_);
+    const QFont f = MakeFont(Font);
+    p.setFont(f);
+    p.setPen(Font.Color);
+    p.drawText(x, y + QFontMetrics(f).ascent(), text);
+}
+
+int Bitmap::TextWidth(const QString& text) const
+{
+    return QFontMetrics(MakeFont(Font)).horizontalAdvance(text);
+}
+
+int Bitmap::TextHeight(const QString&) const
+{
+    return QFontMetrics(MakeFont(Font)).height();
+}
+
+int Bitmap::Ascent() const
+{
+    return QFontMetrics(MakeFont(Font)).ascent();
+}
+
+void Bitmap::Rectangle(int left, int top, int right, int bottom)
+{
+    if (image_.isNull())
+        return;
+    if (!Brush.Clear)
+        FillRect(left, top, right, bottom);
+    if (Pen.Clear || right - left < 1 || bottom - top < 1)
+        return;
+    BrushState none;
+    none.Clear = true;
+    Painter p(image_, Pen, none);
+    if (right - left == 1 || bottom - top == 1)
+        p.fillRect(QRect(left, top, right - left, bottom - top), Pen.Color);
+    else
+        p.drawRect(HalfPixelBox(left, top, right, bottom));
+}
+
+void Bitmap::FillRect(int left, int top, int right, int bottom)
+{
+    if (image_.isNull() || right <= left || bottom <= top)
+        return;
+    QPainter p(&image_);
+    p.fillRect(QRect(left, top, right - left, bottom - top), Brush.Color);
+}
+
+void Bitmap::Ellipse(int left, int top, int right, int bottom)
+{
+    if (image_.isNull())
+        return;
+    Painter p(image_, Pen, Brush);
+    p.drawEllipse(HalfPixelBox(left, top, right, bottom));
+}
+
+void Bitmap::Polygon(const std::vector<QPoint>& points)
+{
+    if (image_.isNull() || points.empty())
+        return;
+    Painter p(image_, Pen, Brush);
+    QPolygonF poly;
+    for (const QPoint& pt : points)
+        poly << QPointF(pt.x() + 0.5, pt.y() + 0.5);
+    p.drawPolygon(poly);
+}
+
+void Bitmap::Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4)
+{
+    PieAngles(left, top, right, bottom, RadialAngleDegrees(left, top, right, bottom, x3, y3),
+              RadialAngleDegrees(left, top, right, bottom, x4, y4));
+}
+
+void Bitmap::Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4)
+{
+    ArcAngles(left, top, right, bottom, RadialAngleDegrees(left, top, right, bottom, x3, y3),
+              RadialAngleDegrees(left, top, right, bottom, x4, y4));
+}
+
+void Bitmap::PieAngles(int left, int top, int right, int bottom, double a1, double a2)
+{
+    if (image_.isNull())
+        return;
+    Painter p(image_, Pen, Brush);
+    p.drawPie(HalfPixelBox(left, top, right, bottom), static_cast<int>(std::lround(a1 * 16)), SpanSixteenths(a1, a2));
+}
+
+void Bitmap::ArcAngles(int left, int top, int right, int bottom, double a1, double a2)
+{
+    if (image_.isNull() || Pen.Clear)
+        return;
+    Painter p(image_, Pen, Brush);
+    p.drawArc(HalfPixelBox(left, top, right, bottom), static_cast<int>(std::lround(a1 * 16)), SpanSixteenths(a1, a2));
+}
+
+void Bitmap::MoveTo(int x, int y)
+{
+    penPos_ = QPoint(x, y);
+}
+
+void Bitmap::LineTo(int x, int y)
+{
+    const QPoint from = penPos_;
+    penPos_ = QPoint(x, y);
+    if (image_.isNull() || Pen.Clear || from == penPos_)
+        return;
+    Painter p(image_, Pen, Brush);
+    p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(x + 0.5, y + 0.5));
+}
+
+void Bitmap::Draw(int x, int y, const QImage& source)
+{
+    if (image_.isNull() || source.isNull())
+        return;
+    QPainter p(&image_);
+    p.drawImage(x, y, source);
+}
+
+void Bitmap::StretchDraw(int left, int top, int right, int bottom, const QImage& source)
+{
+    if (image_.isNull() || source.isNull() || right <= left || bottom <= top)
+        return;
+    QPainter p(&image_);
+    p.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    p.drawImage(QRect(left, top, right - left, bottom - top), source);
+}
+
+void Bitmap::DrawTransparent(int x, int y, const QImage& source, const QColor& transparent)
+{
+    if (image_.isNull() || source.isNull())
+        return;
+    QImage masked = source.convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = transparent.rgb() & 0xFFFFFF;
+    for (int row = 0; row < masked.height(); ++row) {
+        auto* line = reinterpret_cast<QRgb*>(masked.scanLine(row));
+        for (int col = 0; col < masked.width(); ++col)
+            if ((line[col] & 0xFFFFFF) == key)
+                line[col] = 0;
+    }
+    QPainter p(&image_);
+    p.drawImage(x, y, masked);
+}
+
+}  // namespace velmora

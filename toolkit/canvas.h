@@ -1,0 +1,108 @@
+#pragma once
+// An off-screen bitmap with the raster conventions the drawing code is written in:
+// rectangles exclude their right and bottom edge, LineTo excludes its last pixel,
+// angles run counter-clockwise, text is positioned by its top.
+#include <QColor>
+#include <QImage>
+#include <QPoint>
+#include <QString>
+
+#include <vector>
+
+namespace velmora {
+
+// Standard named colours.
+namespace clr {
+inline const QColor Black{0, 0, 0};
+inline const QColor White{255, 255, 255};
+inline const QColor Red{255, 0, 0};
+inline const QColor Blue{0, 0, 255};
+inline const QColor Green{0, 128, 0};
+inline const QColor Lime{0, 255, 0};
+inline const QColor Yellow{255, 255, 0};
+inline const QColor Olive{128, 128, 0};
+inline const QColor Aqua{0, 255, 255};
+inline const QColor Teal{0, 128, 128};
+inline const QColor Purple{128, 0, 128};
+inline const QColor Fuchsia{255, 0, 255};
+inline const QColor Gray{128, 128, 128};
+inline const QColor Silver{192, 192, 192};
+inline const QColor Maroon{128, 0, 0};
+inline const QColor Navy{0, 0, 128};
+// The face colour of the program's own windows.
+inline const QColor BtnFace{192, 192, 192};
+}  // namespace clr
+
+struct PenState {
+    QColor Color = clr::Black;
+    int Width = 1;
+    bool Clear = false;  // no outline at all
+};
+
+struct BrushState {
+    QColor Color = clr::White;
+    bool Clear = false;  // figures are not filled
+};
+
+struct FontState {
+    QString Name = QStringLiteral("Arial");
+    int Size = 10;  // points at 96 dpi
+    QColor Color = clr::Black;
+    bool Bold = false;
+    bool Italic = false;
+};
+
+class Bitmap {
+public:
+    Bitmap() = default;
+    Bitmap(int width, int height);
+
+    void SetSize(int width, int height);  // new contents are white
+    int Width() const { return image_.width(); }
+    int Height() const { return image_.height(); }
+    bool IsEmpty() const { return image_.isNull(); }
+    const QImage& Image() const { return image_; }
+    QImage& Image() { return image_; }
+    void Assign(const QImage& image);  // copies the picture, keeps pen, brush and font
+    QColor Pixel(int x, int y) const;
+
+    PenState Pen;
+    BrushState Brush;
+    FontState Font;
+
+    // Text: drawn with a transparent background, y is the top of the text.
+    void TextOut(int x, int y, const QString& text);
+    int TextWidth(const QString& text) const;
+    int TextHeight(const QString& text) const;
+    int Ascent() const;
+
+    // Figures in (Left, Top, Right, Bottom) boxes; right and bottom excluded.
+    void Rectangle(int left, int top, int right, int bottom);
+    void FillRect(int left, int top, int right, int bottom);  // brush only, no outline
+    void Ellipse(int left, int top, int right, int bottom);
+    void Polygon(const std::vector<QPoint>& points);
+    // Counter-clockwise from the ray through (x3, y3) to the ray through (x4, y4).
+    void Pie(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    void Arc(int left, int top, int right, int bottom, int x3, int y3, int x4, int y4);
+    // Same with angles in degrees, 0 at three o'clock, counter-clockwise on screen.
+    void PieAngles(int left, int top, int right, int bottom, double a1, double a2);
+    void ArcAngles(int left, int top, int right, int bottom, double a1, double a2);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    QPoint PenPos() const { return penPos_; }
+
+    // Copies.
+    void Draw(int x, int y, const QImage& source);
+    void StretchDraw(int left, int top, int right, int bottom, const QImage& source);
+    // Draws source leaving out every pixel of the transparent colour.
+    void DrawTransparent(int x, int y, const QImage& source, const QColor& transparent);
+
+private:
+    QImage image_;
+    QPoint penPos_{0, 0};
+};
+
+// Builds the font a Bitmap draws with (also for widgets that must match it).
+QFont MakeFont(const FontState& font);
+
+}  // namespace velmora
