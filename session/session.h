@@ -28,6 +28,13 @@ public:
     // Session category: 0 fractions, 10 percentages, 20 calculator, -10 mixed.
     int Tag() const { return tag_; }
     bool PracticeMode() const { return practiceMode_; }
+    // Test seams: pick the category and the NivoBox item without the setup screen.
+    void SetCategory(int tag, bool practiceMode)
+    {
+        tag_ = tag;
+        practiceMode_ = practiceMode;
+    }
+    void SetLevelIndex(int index) { levelIndex_ = index; }
 
     void SetView(SessionView* view) { view_ = view; }
     SessionView* View() const { return view_; }
