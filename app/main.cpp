@@ -1,1 +1,32 @@
-int main() { return 0; }
+// Velmora 1: a mathematics trainer for the first year of secondary school.
+#include "app/vlm1main.h"
+#include "platform/messages.h"
+#include "platform/system.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+using namespace velmora;
+
+int main(int argc, char* argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Velmora 1"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Velmora 1"));
+    FaceColourScope face;
+    SetMessageSink([](const QString& text, MessageKind kind) {
+        QString shown = text;
+        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+        const auto icon = kind == MessageKind::Information ? QMessageBox::Information
+                          : kind == MessageKind::Fatal     ? QMessageBox::Critical
+                                                           : QMessageBox::NoIcon;
+        QMessageBox box(icon, QStringLiteral("Velmora 1"), shown, QMessageBox::Ok);
+        box.exec();
+    });
+
+    TVelm1MainForm menu(QCoreApplication::applicationDirPath(), WorkArea());
+    if (menu.TerminationRequested())
+        return 1;
+    menu.show();
+    return app.exec();
+}

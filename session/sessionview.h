@@ -25,6 +25,27 @@ public:
     virtual void ProcessEvents() = 0;
     // Show a named face bitmap ("smile" or "sad") in KopImage.
     virtual void ShowFace(const QString& name) = 0;
+
+    // The answer was read: InvoerPanel and GebruikPanel go away.
+    virtual void HideAnswerField() {}
+    // ContinueButton appears just above the score panel and takes the focus, or hides.
+    virtual void ShowContinueButton(bool visible) { (void)visible; }
+    // The calculator advice of a new exercise: InfoLabel's text and top, CalcButton shown
+    // (and an open calculator shown again) or hidden (and an open calculator hidden).
+    virtual void ShowCalculatorAdvice(const QString& info, int infoTop, bool useCalculator)
+    {
+        (void)info, (void)infoTop, (void)useCalculator;
+    }
+    // The window hint: the long part (after "|") that the status line shows.
+    virtual void SetStatusHint(const QString& text) { (void)text; }
+    virtual void SetCaption(const QString& caption) { (void)caption; }
+    // ScoreLabel, e.g. "012 uit 003".
+    virtual void SetScore(const QString& score) { (void)score; }
+    // The setup screen was drawn: show the setup controls and take ticks, level and the
+    // state of START from the model.
+    virtual void ShowSetupScreen() {}
+    // START became enabled or disabled after the ticks changed.
+    virtual void SetStartEnabled(bool enabled) { (void)enabled; }
 };
 
 }  // namespace velmora

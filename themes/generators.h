@@ -4,4 +4,11 @@ namespace velmora {
 
 class Session;
 
+// Themes 4 (sum) and 5 (difference) of two fractions; the theme code picks the operation.
+void FractionSums(Session& s);
+// Theme 14: estimate the percentage of a pizza slice.
+void PizzaEstimate(Session& s);
+// Theme 21: find the one wrong multiplication on a shopping list.
+void ShoppingError(Session& s);
+
 }  // namespace velmora

@@ -101,6 +101,8 @@ void Bitmap::TextOut(int x, int y, const QString& text)
 {
     if (image_.isNull() || text.isEmpty())
         return;
+    if (TextObserver)
+        TextObserver(TextEvent{text, Font.Color, Font.Bold, x, y, Font.Size});
     QPainter p(&image_);
     const QFont f = MakeFont(Font);
     p.setFont(f);

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QString>
 
+#include <functional>
 #include <vector>
 
 namespace velmora {
@@ -52,6 +53,17 @@ struct FontState {
     bool Italic = false;
 };
 
+// One TextOut call as a recording tool sees it: the text, its colour and style, the top-left
+// position and the font size in points.
+struct TextEvent {
+    QString Text;
+    QColor Colour;
+    bool Bold = false;
+    int X = 0;
+    int Y = 0;
+    int Size = 0;
+};
+
 class Bitmap {
 public:
     Bitmap() = default;
@@ -69,6 +81,8 @@ public:
     PenState Pen;
     BrushState Brush;
     FontState Font;
+    // Optional: told about every text drawn (the headless driver logs them).
+    std::function<void(const TextEvent&)> TextObserver;
 
     // Text: drawn with a transparent background, y is the top of the text.
     void TextOut(int x, int y, const QString& text);

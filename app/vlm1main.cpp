@@ -1,0 +1,302 @@
+#include "vlm1main.h"
+
+#include "platform/messages.h"
+#include "platform/resources.h"
+#include "toolkit/layout.h"
+#include "toolkit/numbers.h"
+#include "toolkit/text.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+const char* const ButtonCaptions[6] = {"Oefenen met &Breuken", "Oefenen met &Procenten", "Oefenen met de &Rekenmachine",
+                                       "Breuken-Test", "Procenten-Test", "Rekenmachine-Test"};
+const QString LogoText = QStringLiteral("De Dorvelse Vuziror");
+
+QFont ArialPx(int pixels, bool bold = false, bool italic = false)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, pixels));
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
+{
+    auto* label = new QLabel(text, parent);
+    SetTextColour(label, colour);
+    label->setAttribute(Qt::WA_TranslucentBackground);
+    return label;
+}
+
+// Loads a named bitmap and fits it to a glyph of the given width, keeping its shape.
+QPixmap FittedGlyph(const QString& name, int width)
+{
+    const QImage source = LoadNamedBitmap(name);
+    if (source.isNull() || width <= 0)
+        return {};
+    const int height = Round(static_cast<double>(width) * source.height() / source.width());
+    return QPixmap::fromImage(source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+}  // namespace
+
+TVelm1MainForm::TVelm1MainForm(const QString& resourceFolder, const QRect& workArea, QWidget* parent) : QWidget(parent)
+{
+    setWindowTitle(QStringLiteral("Velmora 1"));
+    FormCreate(resourceFolder, workArea);
+}
+
+void TVelm1MainForm::FormCreate(const QString& resourceFolder, const QRect& workArea)
+{
+    // The window covers the work area; its contents scale by the tighter of the two ratios.
+    const int screenWidth = workArea.width();
+    const int screenHeight = workArea.height();
+    scale_ = std::min(screenWidth / 640.0, screenHeight / 480.0);
+    setGeometry(workArea);
+    setFixedSize(workArea.size());
+    ScaleFactor = screenWidth / 640.0;
+    Margin = Round(8 * ScaleFactor);
+    MenuStatusFontSize = Round(Px(23) * 72.0 / 96.0);
+
+    if (!LoadResourceLibrary(resourceFolder)) {
+        ShowMessage(QStringLiteral("ERROR bij lezen van DLL"), MessageKind::Fatal);
+        terminate_ = true;
+    }
+    BuildControls();
+    DrawLogo();
+    SetGlyphs();
+    setWindowTitle(QStringLiteral("Velmora 1: V2.1"));
+    PlaceControls();
+}
+
+int TVelm1MainForm::Px(double designPixels) const
+{
+    return Round(designPixels * scale_);
+}
+
+QRect TVelm1MainForm::S(int left, int top, int width, int height) const
+{
+    return QRect(Px(left), Px(top), Px(width), Px(height));
+}
+
+void TVelm1MainForm::BuildControls()
+{
+    setFont(ArialPx(Px(17)));
+
+    StatusBalk = new QFrame(this);
+    StatusBalk->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    StatusBalk->setGeometry(0, height() - Px(43), width(), Px(43));
+    StatusBalk->setFont(ArialPx(Px(23), false, true));
+    EindButton = new QPushButton(QStringLiteral("&Einde"), StatusBalk);
+    EindButton->setGeometry(S(5, 3, 106, 36));
+    EindButton->setFont(ArialPx(Px(23), false, true));
+    HelpButton = new QPushButton(StatusBalk);
+    HelpButton->setGeometry(S(517, 3, 111, 37));
+    StatusLabel = new QLabel(QStringLiteral("Druk op één van de knoppen !"), StatusBalk);
+    StatusLabel->setFont(ArialPx(Px(23), false, true));
+
+    LogoPanel = new QFrame(this);
+    LogoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    LogoPanel->setGeometry(S(4, 8, 240, 208));
+    DorvMetLogo = new QLabel(LogoPanel);
+    DorvMetLogo->setGeometry(0, 0, LogoPanel->width(), LogoPanel->height());
+    DorvMetLogo->setCursor(Qt::PointingHandCursor);
+
+    ProgInfoPanel = new QFrame(this);
+    ProgInfoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    ProgInfoPanel->setGeometry(S(250, 8, 380, 208));
+    ProgInfoPanel->setCursor(Qt::PointingHandCursor);
+    Label1 = MakeLabel(ProgInfoPanel, QStringLiteral("7"), clr::Yellow);  // behind the name
+    Label1->setFont(ArialPx(Px(122)));
+    Label1->setGeometry(Px(160), Px(-9), Px(80), Px(140));
+    Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ProgNaamLabel = MakeLabel(ProgInfoPanel, QStringLiteral("Velmora deel 1"), clr::Black);
+    ProgNaamLabel->setFont(ArialPx(Px(37)));
+    ProgNaamLabel->setGeometry(S(80, 5, 218, 84));
+    ProgNaamLabel->setAlignment(Qt::AlignCenter);
+    ProgNaamLabel->setWordWrap(true);
+    VersieLabel = MakeLabel(ProgInfoPanel, QString(), clr::Red);
+    VersieLabel->setFont(ArialPx(Px(17)));
+    VersieLabel->move(Px(285), Px(57));
+    DatumLabel = MakeLabel(ProgInfoPanel, QString(), clr::Black);
+    DatumLabel->setFont(ArialPx(Px(15)));
+    DatumLabel->move(Px(260), Px(182));
+
+    GroupBox2 = new QGroupBox(QStringLiteral("  Maak een keuze  :  Oefenen of test  "), this);
+    GroupBox2->setGeometry(S(4, 220, 497, 194));
+    GroupBox2->setFont(ArialPx(Px(17), true));
+    SetTextColour(GroupBox2, clr::Blue);
+    for (int i = 0; i < 6; ++i) {
+        auto* button = new QPushButton(QString::fromUtf8(ButtonCaptions[i]), GroupBox2);
+        const int column = i / 3;
+        button->setGeometry(column == 0 ? S(5, 22 + 59 * (i % 3), 300, 45) : S(310, 22 + 59 * (i % 3), 181, 45));
+        button->setFont(ArialPx(Px(14)));
+        SetTextColour(button, clr::Blue);
+        button->setProperty("tag", i % 3);
+        connect(button, &QPushButton::clicked, this, [this, button] { ButtonClick(button); });
+        Buttons[i] = button;
+    }
+
+    Panel1 = new QFrame(this);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Panel1->setGeometry(S(515, 229, 106, 185));
+    Label2 = MakeLabel(Panel1, QStringLiteral("Grote uitdaging:"), clr::Red);
+    Label2->setFont(ArialPx(Px(19)));
+    Label2->setGeometry(0, Px(4), Panel1->width(), Px(46));
+    Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label2->setWordWrap(true);
+    AllesButton = new QPushButton(Panel1);
+    AllesButton->setGeometry(S(25, 51, 60, 65));
+    AllesButton->setProperty("tag", -1);
+    connect(AllesButton, &QPushButton::clicked, this, [this] { ButtonClick(AllesButton); });
+    Label4 = MakeLabel(Panel1, QStringLiteral("Alles door elkaar"), clr::Red);
+    Label4->setFont(ArialPx(Px(19)));
+    Label4->setGeometry(0, AllesButton->geometry().bottom() + Px(6), Panel1->width(), Px(50));
+    Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    Label4->setWordWrap(true);
+
+    VersieLabel->setText(QStringLiteral("V2.1"));
+    VersieLabel->adjustSize();
+    DatumLabel->setText(QStringLiteral("augustus 2003"));
+    DatumLabel->adjustSize();
+
+    connect(EindButton, &QPushButton::clicked, this, &QWidget::close);
+    connect(HelpButton, &QPushButton::clicked, this, [this] { HelpButtonClick(); });
+    for (QWidget* w : {static_cast<QWidget*>(DorvMetLogo), static_cast<QWidget*>(ProgInfoPanel),
+                       static_cast<QWidget*>(ProgNaamLabel), static_cast<QWidget*>(Label1),
+                       static_cast<QWidget*>(VersieLabel), static_cast<QWidget*>(DatumLabel)})
+        w->installEventFilter(this);
+}
+
+void TVelm1MainForm::DrawLogo()
+{
+    const int pw = LogoPanel->width();
+    const int ph = LogoPanel->height();
+    Bitmap logo(pw, ph);
+    FillBitmap(logo, clr::BtnFace);
+    const QImage copy = LoadNamedBitmap(QStringLiteral("logo"));
+    if (!copy.isNull())
+        logo.StretchDraw(0, 0, pw, Round(static_cast<double>(copy.height()) / copy.width() * pw), copy);
+    // The largest size at which the name still fits the panel width.
+    logo.Font = FontState{};
+    logo.Font.Size = Round(17 * 72.0 / 96.0);
+    logo.Font.Color = clr::Black;
+    while (logo.TextWidth(LogoText) <= pw - 3 * ScaleFactor && logo.Font.Size < 200)
+        ++logo.Font.Size;
+    --logo.Font.Size;
+    logo.TextOut((pw - logo.TextWidth(LogoText)) / 2 + Round(ScaleFactor),
+                 ph - logo.TextHeight(QStringLiteral("Dorv")) - Round(4 * ScaleFactor), LogoText);
+    DorvMetLogo->setPixmap(QPixmap::fromImage(logo.Image()));
+}
+
+void TVelm1MainForm::SetGlyphs()
+{
+    // The winner first fills 0.9 of the button, then takes its final place-holding size.
+    const QPixmap winner = FittedGlyph(QStringLiteral("winner"), Round(AllesButton->width() * 0.9));
+    if (!winner.isNull()) {
+        const QSize glyph(Round(50 * ScaleFactor), Round(57 * ScaleFactor));
+        AllesButton->setIcon(QIcon(winner.scaled(glyph, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        AllesButton->setIconSize(glyph);
+    }
+    const QPixmap info = FittedGlyph(QStringLiteral("info"), Round(HelpButton->width() * 0.8));
+    if (!info.isNull()) {
+        HelpButton->setIcon(QIcon(info));
+        HelpButton->setIconSize(info.size().boundedTo(HelpButton->size() - QSize(4, 4)));
+    }
+}
+
+void TVelm1MainForm::PlaceControls()
+{
+    const int clientWidth = width();
+    HelpButton->move(clientWidth - HelpButton->width() - Margin, HelpButton->y());
+    StatusLabel->setGeometry(EindButton->geometry().right() + Margin, 0,
+                             HelpButton->x() - EindButton->geometry().right() - 2 * Margin, StatusBalk->height());
+    ProgInfoPanel->move(clientWidth - Margin - ProgInfoPanel->width(), ProgInfoPanel->y());
+    Panel1->move(clientWidth - Margin - Panel1->width(), Panel1->y());
+    const int infoBottom = ProgInfoPanel->y() + ProgInfoPanel->height();
+    GroupBox2->move(GroupBox2->x(), infoBottom + (StatusBalk->y() - infoBottom - GroupBox2->height()) / 2);
+    GroupBox2->resize(clientWidth - 3 * Margin - Panel1->width(), GroupBox2->height());
+    for (int i = 3; i < 6; ++i)
+        Buttons[i]->resize(GroupBox2->width() - Margin - Buttons[i]->x(), Buttons[i]->height());
+    Panel1->move(Panel1->x(), GroupBox2->y() + GroupBox2->height() - Panel1->height());
+}
+
+void TVelm1MainForm::AdjustLevelList(QStringList& items, bool percentageButton)
+{
+    if (items.size() == 2)
+        items.append(QStringLiteral(" Prof !"));
+    if (percentageButton && items.size() == 3)
+        items.removeAt(2);
+}
+
+void TVelm1MainForm::ButtonClick(QPushButton* sender)
+{
+    const int tag = sender->property("tag").toInt() * 10;
+    const bool practice = sender == Buttons[0] || sender == Buttons[1] || sender == Buttons[2];
+    const bool percentages = sender == Buttons[1] || sender == Buttons[4];
+    if (OpenSession)
+        OpenSession(tag, practice, percentages);
+}
+
+void TVelm1MainForm::HelpButtonClick()
+{
+    if (OpenHelp)
+        OpenHelp(false);
+}
+
+void TVelm1MainForm::ProgInfoPanelClick()
+{
+    if (OpenHelp)
+        OpenHelp(true);
+}
+
+QPushButton* TVelm1MainForm::SessionButton(int index) const
+{
+    if (index >= 0 && index < 6)
+        return Buttons[index];
+    return index == 6 ? AllesButton : nullptr;
+}
+
+QString TVelm1MainForm::StatusText() const
+{
+    return StatusLabel->text();
+}
+
+void TVelm1MainForm::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    move(0, 0);
+    if (terminate_)
+        QTimer::singleShot(0, this, &QWidget::close);
+}
+
+bool TVelm1MainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+        ProgInfoPanelClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+}  // namespace velmora
