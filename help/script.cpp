@@ -1,6 +1,7 @@
 #include "script.h"
 
 #include "platform/messages.h"
+#include "toolkit/canvas.h"
 #include "toolkit/layout.h"
 
 #include <QFile>
