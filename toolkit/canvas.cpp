@@ -209,7 +209,16 @@ void Bitmap::LineTo(int x, int y)
     if (image_.isNull() || Pen.Clear || from == penPos_)
         return;
     Painter p(image_, Pen, Brush);
-    p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(x + 0.5, y + 0.5));
+    if (Pen.Width > 1) {
+        p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(x + 0.5, y + 0.5));
+        return;
+    }
+    // Qt fills the pixels whose centres lie on the segment; shifting the segment by the
+    // direction makes it cover the first pixel and leave out the last, in every direction.
+    auto shift = [](int d) { return d > 0 ? 0.0 : (d < 0 ? 1.0 : 0.5); };
+    const double sx = shift(x - from.x());
+    const double sy = shift(y - from.y());
+    p.drawLine(QPointF(from.x() + sx, from.y() + sy), QPointF(x + sx, y + sy));
 }
 
 void Bitmap::Draw(int x, int y, const QImage& source)
