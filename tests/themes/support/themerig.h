@@ -1,0 +1,35 @@
+#pragma once
+// A session ready to run one theme generator the way the session window would, at the
+// layout of a 1024 x 768 screen, with a headless view that records the answer field.
+#include "session/headlessview.h"
+#include "session/session.h"
+
+#include <cstdint>
+
+namespace velmora::test {
+
+using Generator = void (*)(Session&);
+
+// The layout globals and bitmap sizes of a 1024 x 768 screen with a 30-pixel task bar.
+void SetLayout1024x768();
+
+class ThemeRig {
+public:
+    ThemeRig(Generator generator, int themeCode, int level, std::uint32_t seed = 1);
+
+    // As START: theme memories -1, rotation counters 0, a new exercise due.
+    void Start();
+    // A new exercise: both bitmaps cleared and framed as the window does, Attempt 0.
+    void Next();
+    // The same exercise again after a wrong first answer: only the text bitmap is cleared.
+    void Again();
+
+    Session s;
+    HeadlessView view;
+
+private:
+    Generator generator_;
+    int themeCode_;
+};
+
+}  // namespace velmora::test
