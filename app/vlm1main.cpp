@@ -175,6 +175,7 @@ void TVelm1MainForm::BuildControls()
     Label4->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label4->setWordWrap(true);
 
+    NameComponents();
     VersieLabel->setText(QStringLiteral("V2.1"));
     VersieLabel->adjustSize();
     DatumLabel->setText(QStringLiteral("augustus 2003"));
@@ -186,6 +187,20 @@ void TVelm1MainForm::BuildControls()
                        static_cast<QWidget*>(ProgNaamLabel), static_cast<QWidget*>(Label1),
                        static_cast<QWidget*>(VersieLabel), static_cast<QWidget*>(DatumLabel)})
         w->installEventFilter(this);
+}
+
+void TVelm1MainForm::NameComponents()
+{
+    const std::pair<QObject*, const char*> names[] = {
+        {StatusBalk, "StatusBalk"},   {EindButton, "EindButton"},       {HelpButton, "HelpButton"},
+        {LogoPanel, "LogoPanel"},     {DorvMetLogo, "DorvMetLogo"},     {ProgInfoPanel, "ProgInfoPanel"},
+        {Label1, "Label1"},           {ProgNaamLabel, "ProgNaamLabel"}, {VersieLabel, "VersieLabel"},
+        {DatumLabel, "DatumLabel"},   {GroupBox2, "GroupBox2"},         {Panel1, "Panel1"},
+        {Label2, "Label2"},           {AllesButton, "AllesButton"},     {Label4, "Label4"}};
+    for (const auto& [object, name] : names)
+        object->setObjectName(QString::fromLatin1(name));
+    for (int i = 0; i < 6; ++i)
+        Buttons[i]->setObjectName(QStringLiteral("Button%1").arg(i + 1));
 }
 
 void TVelm1MainForm::DrawLogo()

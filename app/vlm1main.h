@@ -43,7 +43,7 @@ protected:
 private:
     void FormCreate(const QString& resourceFolder, const QRect& workArea);
     void BuildControls();
-    void ScaleControls();
+    void NameComponents();
     void DrawLogo();
     void SetGlyphs();
     void PlaceControls();

@@ -1,0 +1,155 @@
+#include "app/vlm1main.h"
+#include "platform/messages.h"
+#include "platform/resources.h"
+#include "toolkit/layout.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace velmora;
+
+namespace {
+struct Opened {
+    int tag;
+    bool practice;
+    bool percentages;
+};
+}  // namespace
+
+class TestMainMenu : public QObject {
+    Q_OBJECT
+    QStringList messages_;
+    MessageSink previous_;
+
+private Q_SLOTS:
+    void init()
+    {
+        messages_.clear();
+        previous_ = SetMessageSink([this](const QString& text, MessageKind) { messages_ << text; });
+    }
+    void cleanup() { SetMessageSink(previous_); }
+
+    void missingLibraryIsFatal()
+    {
+        TVelm1MainForm menu(QStringLiteral("/nonexistent-folder"), QRect(0, 0, 1024, 738));
+        QCOMPARE(messages_, QStringList{QStringLiteral("ERROR bij lezen van DLL")});
+        QVERIFY(menu.TerminationRequested());
+        QVERIFY(!ResourceLibraryLoaded());
+    }
+
+    void metricsFollowTheScreen_data()
+    {
+        QTest::addColumn<QRect>("work");
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("margin");
+        QTest::addColumn<double>("content");
+        QTest::newRow("1024 x 738 work area") << QRect(0, 0, 1024, 738) << 1.6 << 13 << 738 / 480.0;
+        QTest::newRow("1280 x 1024") << QRect(0, 0, 1280, 1024) << 2.0 << 16 << 2.0;
+        QTest::newRow("800 x 600") << QRect(0, 0, 800, 600) << 1.25 << 10 << 1.25;
+    }
+    void metricsFollowTheScreen()
+    {
+        QFETCH(QRect, work);
+        QFETCH(double, scale);
+        QFETCH(int, margin);
+        QFETCH(double, content);
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), work);
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(ScaleFactor, scale);
+        QCOMPARE(Margin, margin);
+        QCOMPARE(menu.ContentScale(), content);
+        QCOMPARE(menu.size(), work.size());
+        QCOMPARE(menu.windowTitle(), QStringLiteral("Velmora 1: V2.1"));
+
+        // Panels hug the right edge, the choice group fills the rest, bottoms line up.
+        auto* panel1 = menu.findChild<QWidget*>(QStringLiteral("Panel1"));
+        auto* group = menu.findChild<QGroupBox*>(QStringLiteral("GroupBox2"));
+        auto* info = menu.findChild<QWidget*>(QStringLiteral("ProgInfoPanel"));
+        auto* status = menu.findChild<QWidget*>(QStringLiteral("StatusBalk"));
+        QVERIFY(panel1 && group && info && status);
+        QCOMPARE(panel1->x() + panel1->width(), work.width() - margin);
+        QCOMPARE(info->x() + info->width(), work.width() - margin);
+        QCOMPARE(group->width(), work.width() - 3 * margin - panel1->width());
+        QCOMPARE(panel1->y() + panel1->height(), group->y() + group->height());
+        const int gapAbove = group->y() - (info->y() + info->height());
+        const int gapBelow = status->y() - (group->y() + group->height());
+        QVERIFY(qAbs(gapAbove - gapBelow) <= 1);
+        auto* test = menu.findChild<QPushButton*>(QStringLiteral("Button4"));
+        QCOMPARE(test->x() + test->width(), group->width() - margin);
+    }
+
+    void captions()
+    {
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
+        const QStringList expected = {"Oefenen met &Breuken", "Oefenen met &Procenten", "Oefenen met de &Rekenmachine",
+                                      "Breuken-Test", "Procenten-Test", "Rekenmachine-Test"};
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(menu.SessionButton(i)->text(), expected[i]);
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("VersieLabel"))->text(), QStringLiteral("V2.1"));
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("DatumLabel"))->text(), QStringLiteral("augustus 2003"));
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("Label2"))->text(), QStringLiteral("Grote uitdaging:"));
+        QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("Label4"))->text(), QStringLiteral("Alles door elkaar"));
+        QCOMPARE(menu.StatusText(), QStringLiteral("Druk op één van de knoppen !"));
+        QVERIFY(!menu.SessionButton(6)->icon().isNull());
+        QVERIFY(!menu.HelpButtonWidget()->icon().isNull());
+    }
+
+    void buttonsOpenTheirSession_data()
+    {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("tag");
+        QTest::addColumn<bool>("practice");
+        QTest::addColumn<bool>("percentages");
+        QTest::newRow("Oefenen met Breuken") << 0 << 0 << true << false;
+        QTest::newRow("Oefenen met Procenten") << 1 << 10 << true << true;
+        QTest::newRow("Oefenen met de Rekenmachine") << 2 << 20 << true << false;
+        QTest::newRow("Breuken-Test") << 3 << 0 << false << false;
+        QTest::newRow("Procenten-Test") << 4 << 10 << false << true;
+        QTest::newRow("Rekenmachine-Test") << 5 << 20 << false << false;
+        QTest::newRow("Alles door elkaar") << 6 << -10 << false << false;
+    }
+    void buttonsOpenTheirSession()
+    {
+        QFETCH(int, button);
+        QFETCH(int, tag);
+        QFETCH(bool, practice);
+        QFETCH(bool, percentages);
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
+        QList<Opened> opened;
+        menu.OpenSession = [&](int t, bool p, bool pct) { opened.append({t, p, pct}); };
+        QTest::mouseClick(menu.SessionButton(button), Qt::LeftButton);
+        QCOMPARE(opened.size(), 1);
+        QCOMPARE(opened[0].tag, tag);
+        QCOMPARE(opened[0].practice, practice);
+        QCOMPARE(opened[0].percentages, percentages);
+    }
+
+    void levelListFollowsTheButton()
+    {
+        QStringList items = {" Starter", " Durver", " Prof !"};
+        TVelm1MainForm::AdjustLevelList(items, false);  // fractions
+        QCOMPARE(items.size(), 3);
+        TVelm1MainForm::AdjustLevelList(items, true);  // "Procenten-Test" after fractions
+        QCOMPARE(items, QStringList({" Starter", " Durver"}));
+        TVelm1MainForm::AdjustLevelList(items, true);
+        QCOMPARE(items.size(), 2);
+        TVelm1MainForm::AdjustLevelList(items, false);  // a fractions button brings " Prof !" back
+        QCOMPARE(items, QStringList({" Starter", " Durver", " Prof !"}));
+    }
+
+    void helpEntryPoints()
+    {
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
+        QList<bool> asked;
+        menu.OpenHelp = [&](bool about) { asked << about; };
+        QTest::mouseClick(menu.HelpButtonWidget(), Qt::LeftButton);
+        QTest::mouseClick(menu.findChild<QWidget*>(QStringLiteral("ProgInfoPanel")), Qt::LeftButton);
+        QTest::mouseClick(menu.findChild<QWidget*>(QStringLiteral("DorvMetLogo")), Qt::LeftButton);
+        QCOMPARE(asked, QList<bool>({false, true, true}));
+    }
+};
+
+QTEST_MAIN(TestMainMenu)
+#include "tst_mainmenu.moc"
