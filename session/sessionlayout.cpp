@@ -1,0 +1,92 @@
+#include "sessionlayout.h"
+
+#include "toolkit/layout.h"
+#include "toolkit/numbers.h"
+#include "toolkit/text.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+
+QRect Scaled(int left, int top, int width, int height, double f)
+{
+    return QRect(Round(left * f), Round(top * f), Round(width * f), Round(height * f));
+}
+
+}  // namespace
+
+double SessionScale(QSize workArea)
+{
+    return std::min(workArea.width() / 640.0, workArea.height() / 480.0);
+}
+
+SessionGeometry ComputeSessionGeometry(QSize client, double f)
+{
+    SessionGeometry g;
+    g.Factor = f;
+    const int statusHeight = Round(43 * f);
+    g.StatusBalk = QRect(0, client.height() - statusHeight, client.width(), statusHeight);
+    g.Tekst = Scaled(0, 3, 228, 403, f);
+    g.Plaatje = Scaled(230, 3, 403, 403, f);
+    g.ScorePanel = Scaled(3, 350, 223, 56, f);
+    g.NivoBox = Scaled(3, 285, 223, 121, f);
+    g.StartButton = Scaled(124, 305, 98, 94, f);
+    g.InvoerPanel = Scaled(3, 200, 223, 38, f);
+    g.GebruikPanel = Scaled(3, 240, 223, 35, f);
+    g.ContinueButton = Scaled(3, 5, 223, 30, f);
+    g.StatusFontPixels = Round(16 * f);
+
+    g.Plaatje.setHeight(client.height() - statusHeight - 2 * g.Plaatje.top());
+    g.Plaatje.setWidth(client.width() - g.Plaatje.left() - Margin);
+    g.KeuzeBox = g.Plaatje;
+    g.NivoBox.moveTop(g.StatusBalk.top() - g.Tekst.top() - g.NivoBox.height());
+    g.StartButton.moveTop(g.NivoBox.top() + Round(20 * ScaleFactor));
+    g.ScorePanel.moveTop(g.StatusBalk.top() - g.ScorePanel.height() - g.Tekst.top());
+    g.Tekst.setHeight(client.height() - statusHeight);
+    return g;
+}
+
+void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& pictureBitmap)
+{
+    pictureBitmap.SetSize(g.Plaatje.width(), g.Plaatje.height());
+    textBitmap.SetSize(g.Tekst.width(), g.Tekst.height());
+    LineHeight = std::max(1, pictureBitmap.Height() / 26);
+    PictureWidth = pictureBitmap.Width();
+    PictureHeight = pictureBitmap.Height();
+    // The status line's font in points, lowered until a line of text fits in LineHeight.
+    FontState font;
+    font.Size = std::max(1, Round(g.StatusFontPixels * 72.0 / 96.0));
+    Bitmap probe(1, 1);
+    probe.Font = font;
+    while (probe.Font.Size > 1 && probe.TextHeight(QStringLiteral("Hj")) > LineHeight)
+        --probe.Font.Size;
+    RefFontSize = probe.Font.Size;
+    CharWidth = probe.TextWidth(QStringLiteral("H"));
+    textBitmap.Font = probe.Font;
+    pictureBitmap.Font = probe.Font;
+}
+
+QImage DrawLevelGlyph(int levelIndex, int fontPixels)
+{
+    const int width = Round(60 * ScaleFactor);
+    Bitmap glyph(width, std::max(1, Round(0.7 * width)));
+    FillBitmap(glyph, clr::BtnFace);
+    glyph.Font.Size = std::max(1, Round(fontPixels * 72.0 / 96.0));
+    glyph.Font.Bold = true;
+    glyph.Font.Color = clr::Purple;
+    glyph.TextOut(Round(ScaleFactor), 1, QStringLiteral("NIVEAU"));
+    glyph.Font.Bold = false;
+    glyph.Font.Color = clr::Blue;
+    const int y = Round(1.25 * LineHeight);
+    if (levelIndex == 0)
+        glyph.TextOut(Round(3 * ScaleFactor), y, QStringLiteral("Starter"));
+    else if (levelIndex == 1)
+        glyph.TextOut(Round(4 * ScaleFactor), y, QStringLiteral("Durver"));
+    else
+        glyph.TextOut(Round(10 * ScaleFactor), y, QStringLiteral("Prof !"));
+    return glyph.Image();
+}
+
+}  // namespace velmora

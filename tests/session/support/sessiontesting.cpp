@@ -1,0 +1,57 @@
+#include "sessiontesting.h"
+
+#include "session/sessionlayout.h"
+#include "toolkit/layout.h"
+#include "toolkit/text.h"
+
+namespace velmora::testing {
+
+void PrepareLayout(Session& session)
+{
+    ScaleFactor = 1.6;
+    Margin = 13;
+    DecSep = QLatin1Char(',');
+    const QSize screen(1024, 768);
+    const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
+    ApplySessionMetrics(g, session.TextBitmap, session.PictureBitmap);
+}
+
+void IntegerTheme(Session& s)
+{
+    if (s.Attempt == 0) {
+        s.Param[0] = 10 + s.Random(90);
+        s.ExpectedInt = s.Param[0];
+        s.IntTolerance = 0;
+        s.ThemeMemory[s.ThemeCode] += 1;
+        DrawText(QStringLiteral("Plaatje"), clr::Black, false, Margin, 1, 1, s.PictureBitmap);
+    }
+    DrawText(QStringLiteral("Tik ") + QString::number(s.Param[0]), clr::Blue, false, Margin, 1, 1, s.TextBitmap);
+    s.AnswerLine = 6;
+    s.OpenAnswer(QStringLiteral("Getal: "), 1, QStringLiteral("|Welk getal ?"));
+}
+
+void UseIntegerTheme(Session& session, std::initializer_list<int> codes)
+{
+    for (const int code : codes)
+        session.OverrideGenerator(code, &IntegerTheme);
+}
+
+void TextLog::Attach(Bitmap& bitmap)
+{
+    bitmap.TextObserver = [this](const TextEvent& e) {
+        Texts << e.Text;
+        Colours << e.Colour.name();
+    };
+}
+
+MessageLog::MessageLog()
+{
+    previous_ = SetMessageSink([this](const QString& text, MessageKind) { Texts << text; });
+}
+
+MessageLog::~MessageLog()
+{
+    SetMessageSink(previous_);
+}
+
+}  // namespace velmora::testing
