@@ -4,6 +4,9 @@ namespace velmora {
 
 class Session;
 
+// The ThemeCycle slot each generator remembers its previous exercise in.
+inline constexpr int PizzaCycleSlot = 5;
+
 // Themes 4 (sum) and 5 (difference) of two fractions; the theme code picks the operation.
 void FractionSums(Session& s);
 // Theme 14: estimate the percentage of a pizza slice.
