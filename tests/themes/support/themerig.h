@@ -10,8 +10,9 @@ namespace velmora::test {
 
 using Generator = void (*)(Session&);
 
-// The layout globals and bitmap sizes of a 1024 x 768 screen with a 30-pixel task bar.
-void SetLayout1024x768();
+// The layout globals and the session's bitmaps as the session window sets them on a
+// 1024 x 768 screen.
+void SetLayout1024x768(Session& s);
 
 class ThemeRig {
 public:
