@@ -2,10 +2,17 @@
 
 #include "toolkit/layout.h"
 
-#include <QFont>
-#include <QFontMetrics>
+#include "session/sessionlayout.h"
 
 namespace velmora::test {
+
+namespace {
+SessionGeometry Geometry()
+{
+    const QSize screen(1024, 768);
+    return ComputeSessionGeometry(screen, SessionScale(screen));
+}
+}  // namespace
 
 MessageCatcher::MessageCatcher()
 {
@@ -21,30 +28,26 @@ void SetHelpLayout()
 {
     ScaleFactor = 1.6;
     Margin = 13;
-    PictureWidth = 620;
-    PictureHeight = 595;
-    LineHeight = PictureHeight / 26;
-    // The largest point size whose "Hj" fits a line, as the session window finds it.
-    RefFontSize = 30;
-    for (;;) {
-        FontState f;
-        f.Size = RefFontSize;
-        if (QFontMetrics(MakeFont(f)).height() <= LineHeight || RefFontSize <= 1)
-            break;
-        --RefFontSize;
-    }
-    TextEndX = 0;
     DecSep = QLatin1Char(',');
+    TextEndX = 0;
+    // The session window's own geometry on this screen gives the surfaces and the metrics.
+    Bitmap text, picture;
+    ApplySessionMetrics(Geometry(), text, picture);
 }
 
 QSize TextSurfaceSize()
 {
-    return QSize(365, 595);
+    return Geometry().Tekst.size();
 }
 
 QSize PictureSurfaceSize()
 {
     return QSize(PictureWidth, PictureHeight);
+}
+
+int PictureLeft()
+{
+    return Geometry().Plaatje.left();
 }
 
 }  // namespace velmora::test

@@ -39,9 +39,11 @@ private:
     MessageSink previous_;
 };
 
-// Layout of a 1024 x 768 screen: ScaleFactor 1.6, Margin 13, picture 620 x 595.
+// Layout of a 1024 x 768 screen (ScaleFactor 1.6, Margin 13) as the session window
+// computes it; the sizes are those of its two bitmaps.
 void SetHelpLayout();
 QSize TextSurfaceSize();
 QSize PictureSurfaceSize();
+int PictureLeft();
 
 }  // namespace velmora::test
