@@ -1,0 +1,164 @@
+// Theme 21: a shopping list with one wrong multiplication; the pupil finds the right total.
+#include "shopping.h"
+
+#include "session/session.h"
+#include "themes/generators.h"
+#include "toolkit/layout.h"
+#include "toolkit/text.h"
+
+#include <cstdlib>
+
+namespace velmora {
+
+namespace {
+
+struct Item {
+    const char* Name;
+    int Price;  // cents
+};
+
+constexpr Item Items[ShoppingItemCount] = {
+    {"limonade", 190}, {"chips", 160}, {"spaghetti", 210}, {"tomaten", 340},   {"gehakt", 550},      {"uien", 110},
+    {"sla", 150},      {"drop", 60},   {"toetje", 90},     {"pleisters", 220}, {"jam", 290},         {"vleeswaren", 190},
+};
+
+// The shown line total of the wrong row, by error kind 0..5.
+int WrongLineTotal(int kind, int price, int quantity)
+{
+    switch (kind) {
+    case 0:
+        return Round(price * quantity * 0.1);  // a factor 10 too small
+    case 1:
+        return price * (quantity - 1);
+    case 2:
+        return price * (quantity + 1);
+    case 3:
+        return price * quantity * 10;
+    case 4:
+        return (price - 100) * quantity;  // one euro too little per item
+    default:
+        return (price + 100) * quantity;  // one euro too much per item
+    }
+}
+
+// Right-aligned so that the amount ends at 83 % of the picture.
+void DrawAmountAt83(int cents, const QColor& colour, double line, Bitmap& b)
+{
+    const QString text = FormatCents(cents);
+    b.Font.Size = Round(RefFontSize * 1.0);
+    b.Font.Bold = false;
+    DrawText(text, colour, false, PctX(83) - b.TextWidth(text), line, 1, b);
+}
+
+void DrawHeading(Bitmap& b)
+{
+    DrawText(QStringLiteral("Boodschappen voor brugklaskamp"), clr::Red, true, Margin, 0.25, 1.5, b);
+    DrawText(QStringLiteral("De mentor van een brugklas doet inkopen voor 't kamp."), clr::Blue, false, Margin, 2, 1, b);
+    DrawText(QStringLiteral("Hieronder staan zijn boodschappen."), clr::Blue, false, Margin, 3, 1, b);
+    DrawText(QStringLiteral("Eén vermenigvuldiging is fout. De anderen zijn goed."), clr::Red, false, Margin, 4.5, 1, b);
+    DrawText(QStringLiteral("De optelling klopt !"), clr::Red, false, Margin, 5.5, 1, b);
+    DrawText(QStringLiteral("Zoek de fout op zonder rekenmachine en bereken daarna"), clr::Blue, false, Margin, 7, 1, b);
+    DrawText(QStringLiteral("met de machine het juiste totaal."), clr::Blue, false, Margin, 8, 1, b);
+}
+
+void DrawRow(Bitmap& b, int row, int quantity, int lineTotal)
+{
+    const double line = row + 9;
+    DrawText(ShoppingItemName(row), clr::Black, false, Margin, line, 1, b);
+    DrawText(QString::number(quantity), clr::Black, false, PctX(35), line, 1, b);
+    DrawText(QStringLiteral("x   "), clr::Black, false, PctX(40), line, 1, b);
+    DrawEuroText(QStringLiteral("  ") + FormatCents(ShoppingItemPrice(row)), clr::Black, false, TextEndX, line, 1, b);
+    DrawText(QStringLiteral("= "), clr::Black, false, PctX(64), line, 1, b);
+    DrawEuroText(QString(), clr::Black, false, TextEndX, line, 1, b);
+    DrawAmountAt83(lineTotal, clr::Black, line, b);
+}
+
+void DrawTotalRow(Bitmap& b, int rows, int shownTotal)
+{
+    const double line = rows + 11;
+    b.Font.Size = Round(RefFontSize * 1.0);
+    b.Font.Bold = false;
+    const int x = PctX(73) - b.TextWidth(QStringLiteral("Totaal  C  "));
+    DrawText(QStringLiteral("Totaal "), clr::Blue, false, x, line, 1, b);
+    DrawEuroText(QString(), clr::Blue, false, TextEndX, line, 1, b);
+    DrawAmountAt83(shownTotal, clr::Blue, line, b);
+}
+
+void NewList(Session& s)
+{
+    Bitmap& b = s.PictureBitmap;
+    const int rows = ShoppingRowCount(s.CurrentLevel());
+    const int wrongRow = 2 + s.Random(rows - 1);
+    s.Param[0] = wrongRow;
+    s.Param[1] = 0;
+    s.ExpectedInt = 0;
+    int shownTotal = 0;
+
+    DrawHeading(b);
+    for (int row = 1; row <= rows; ++row) {
+        const int quantity = 3 + s.Random(rows - 1);
+        const int price = ShoppingItemPrice(row);
+        int lineTotal = price * quantity;
+        if (row == wrongRow) {
+            const int kind = s.Random(6);
+            lineTotal = WrongLineTotal(kind, price, quantity);
+            s.Param[1] = lineTotal;
+            s.Param[2] = quantity;
+            s.Param[3] = kind;
+        }
+        DrawRow(b, row, quantity, lineTotal);
+        s.ExpectedInt += price * quantity;
+        shownTotal += lineTotal;
+    }
+    DrawTotalRow(b, rows, shownTotal);
+}
+
+}  // namespace
+
+QString ShoppingItemName(int row)
+{
+    if (row < 1 || row > ShoppingItemCount)
+        return QString();
+    return QString::fromUtf8(Items[row - 1].Name);
+}
+
+int ShoppingItemPrice(int row)
+{
+    if (row < 1 || row > ShoppingItemCount)
+        return 0;
+    return Items[row - 1].Price;
+}
+
+int ShoppingRowCount(int level)
+{
+    return level <= 1 ? 7 : level == 2 ? 9 : 12;
+}
+
+QString FormatCents(long long cents)
+{
+    const long long magnitude = std::llabs(cents);
+    return (cents < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100) + DecSep +
+           QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
+}
+
+void ShoppingError(Session& s)
+{
+    if (s.Attempt == 0)
+        NewList(s);
+
+    Bitmap& t = s.TextBitmap;
+    DrawText(QStringLiteral("Bij het berekenen van het totaal-"), clr::Blue, false, Margin, 1.5, 1, t);
+    DrawText(QStringLiteral("bedrag bij de boodschappen"), clr::Blue, false, Margin, 2.5, 1, t);
+    DrawText(QStringLiteral("is één fout gemaakt."), clr::Blue, false, Margin, 3.5, 1, t);
+    DrawText(QStringLiteral("Wat is het juiste totaalbedrag ?"), clr::Red, false, Margin, 5, 1, t);
+    DrawText(QStringLiteral("(2 decimalen)"), clr::Blue, false, Margin, 6.5, 1, t);
+
+    s.ExpectedReal = s.ExpectedInt * 0.01;
+    s.AnswerDecimals = 2;
+    s.RealTolerance = 0.0049;
+    s.AnswerLine = 8.5;
+    s.AnswerUnit = QStringLiteral(" Euro");
+    s.OpenAnswer(QStringLiteral("Totaalbedrag: "), 2, QStringLiteral("|Geef het juiste totaalbedrag in"));
+}
+
+}  // namespace velmora
