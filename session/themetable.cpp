@@ -35,7 +35,7 @@ const ThemeRow kThemes[] = {
     {18, "Hester wil reclame maken", nullptr},
     {19, "Maik koopt groot, Jet koopt klein", nullptr},
     {20, "Huisvuil verwerken. Hoeveel kg ?", nullptr},
-    {21, "Een foutje bij de boodschappen", nullptr},
+    {21, "Een foutje bij de boodschappen", ShoppingError},
     {22, "Compost maken. Hoeveel % ?", nullptr},
     {23, "Gras in de tuin. Hoeveel % ?", nullptr},
     {24, "Stefanie op de fiets", nullptr},
