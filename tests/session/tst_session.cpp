@@ -93,10 +93,12 @@ private Q_SLOTS:
         QFETCH(QString, ticked);
         QFETCH(QList<int>, expected);
         Fixture f(tag, true);
-        for (int box : Boxes(ticked)) {
-            UseIntegerTheme(f.s, {tag + box});
+        QList<int> codes;
+        for (int box : Boxes(ticked))
+            codes << tag + box;
+        UseIntegerTheme(f.s, codes);
+        for (int box : Boxes(ticked))
             f.s.SetTicked(box, true);
-        }
         QVERIFY(f.s.StartEnabled());
         f.s.Start();
         QCOMPARE(f.Codes(expected.size()), expected);
@@ -129,8 +131,7 @@ private Q_SLOTS:
         const QList<int> boxes = Boxes(ticked);
         for (int box = 1; box <= 9; ++box)
             f.s.SetTicked(box, boxes.contains(box));
-        for (int box : boxes)
-            UseIntegerTheme(f.s, {box});
+        UseIntegerTheme(f.s, boxes);
         QVERIFY(f.s.StartEnabled());
         f.s.Start();
         const QList<int> codes = f.Codes(150);
@@ -170,8 +171,7 @@ private Q_SLOTS:
     {
         QFETCH(QList<int>, available);
         Fixture f(0, false);
-        for (int code : available)
-            f.s.OverrideGenerator(code, &IntegerTheme);
+        UseIntegerTheme(f.s, available);
         QVERIFY(f.s.StartEnabled());
         f.s.Start();
         const QList<int> codes = f.Codes(20);
@@ -212,9 +212,7 @@ private Q_SLOTS:
         Fixture f(-10, false);
         QVERIFY(!f.view.StartEnabled || f.s.StartEnabled());
         const QList<int> available{1, 4, 12, 14, 21, 29};
-        for (int code : available)
-            f.s.OverrideGenerator(code, &IntegerTheme);
-        f.s.CountThemes();
+        UseIntegerTheme(f.s, available);
         QVERIFY(f.s.StartEnabled());
         f.s.Start();
         const QList<int> codes = f.Codes(200);

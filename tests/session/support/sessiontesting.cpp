@@ -30,8 +30,10 @@ void IntegerTheme(Session& s)
     s.OpenAnswer(QStringLiteral("Getal: "), 1, QStringLiteral("|Welk getal ?"));
 }
 
-void UseIntegerTheme(Session& session, std::initializer_list<int> codes)
+void UseIntegerTheme(Session& session, const QList<int>& codes)
 {
+    for (int code = 1; code <= 30; ++code)
+        session.OverrideGenerator(code, nullptr);
     for (const int code : codes)
         session.OverrideGenerator(code, &IntegerTheme);
 }

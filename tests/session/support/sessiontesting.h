@@ -14,8 +14,9 @@ void PrepareLayout(Session& session);
 // A generator for tests: on a new exercise (Attempt 0) draws a number 10..99 into
 // Param[0] and expects it as an integer; counts new exercises in ThemeMemory.
 void IntegerTheme(Session& session);
-// Puts IntegerTheme behind every given code.
-void UseIntegerTheme(Session& session, std::initializer_list<int> codes);
+// Puts IntegerTheme behind every given code and no generator behind all others, so
+// that tests do not depend on which real themes exist.
+void UseIntegerTheme(Session& session, const QList<int>& codes);
 
 // Records every text drawn into a bitmap.
 class TextLog {
