@@ -1,7 +1,9 @@
 // Velmora 1: a mathematics trainer for the first year of secondary school.
 #include "app/vlm1main.h"
+#include "help/vlm1help.h"
 #include "platform/messages.h"
 #include "platform/system.h"
+#include "session/testmain.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -24,9 +26,13 @@ int main(int argc, char* argv[])
         box.exec();
     });
 
+    // The main menu comes first: it fixes the layout metrics the other two windows use.
     TVelm1MainForm menu(QCoreApplication::applicationDirPath(), WorkArea());
     if (menu.TerminationRequested())
         return 1;
+    TTestForm session(&menu);
+    THelpScherm help;
+    menu.Connect(session, help);
     menu.show();
     return app.exec();
 }

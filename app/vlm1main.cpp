@@ -1,6 +1,8 @@
 #include "vlm1main.h"
 
+#include "help/vlm1help.h"
 #include "platform/messages.h"
+#include "session/testmain.h"
 #include "platform/resources.h"
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
@@ -262,6 +264,46 @@ void TVelm1MainForm::AdjustLevelList(QStringList& items, bool percentageButton)
         items.append(QStringLiteral(" Prof !"));
     if (percentageButton && items.size() == 3)
         items.removeAt(2);
+}
+
+void TVelm1MainForm::AdjustLevelList(TTestForm& session, bool percentageButton)
+{
+    const QStringList all = {QStringLiteral(" Starter"), QStringLiteral(" Durver"), QStringLiteral(" Prof !")};
+    QStringList items = all.mid(0, session.NivoCount());
+    AdjustLevelList(items, percentageButton);
+    while (session.NivoCount() < items.size())
+        session.AppendNivoItem(items.at(session.NivoCount()));
+    while (session.NivoCount() > items.size())
+        session.DeleteNivoItem(session.NivoCount() - 1);
+}
+
+void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
+{
+    help.SetWindows(this, &session);
+    const Session& model = session.Model();
+    help.SetSurfaces(QSize(model.TextBitmap.Width(), model.TextBitmap.Height()),
+                     QSize(model.PictureBitmap.Width(), model.PictureBitmap.Height()), session.PlaatjeLeft());
+    OpenSession = [&session](int tag, bool practice, bool percentages) {
+        session.SetTag(tag);
+        session.SetPracticeMode(practice);
+        AdjustLevelList(session, percentages);
+        session.exec();
+    };
+    OpenHelp = [&help](bool about) {
+        help.setWindowTitle(QStringLiteral("Velmora deel 1: Aanvullende informatie"));
+        help.SetTag(about ? -1 : 0);
+        if (!about) {
+            help.SetHelpFromMenu(true);
+            help.SetHelpTopic(0);
+        }
+        help.exec();
+        help.SetHelpFromMenu(false);
+    };
+    session.SetHelpOpener([&help](int tag, int topic) {
+        help.SetTag(tag);
+        help.SetHelpTopic(topic);
+        help.exec();
+    });
 }
 
 void TVelm1MainForm::ButtonClick(QPushButton* sender)

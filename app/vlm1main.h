@@ -14,6 +14,9 @@ class QFrame;
 
 namespace velmora {
 
+class TTestForm;
+class THelpScherm;
+
 class TVelm1MainForm : public QWidget {
     Q_OBJECT
 public:
@@ -28,6 +31,12 @@ public:
 
     // Keeps " Prof !" only where the session offers it.
     static void AdjustLevelList(QStringList& items, bool percentageButton);
+
+    // Connects the menu to the other two windows: the seven buttons open the session
+    // window in their mode, the help button and the logo open the help window.
+    void Connect(TTestForm& session, THelpScherm& help);
+    // Brings the session window's level list in line with the button that opens it.
+    static void AdjustLevelList(TTestForm& session, bool percentageButton);
 
     bool TerminationRequested() const { return terminate_; }
     double ContentScale() const { return scale_; }

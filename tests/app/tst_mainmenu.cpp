@@ -1,6 +1,7 @@
 #include "app/vlm1main.h"
 #include "platform/messages.h"
 #include "platform/resources.h"
+#include "session/testmain.h"
 #include "toolkit/layout.h"
 
 #include <QGroupBox>
@@ -137,6 +138,17 @@ private Q_SLOTS:
         QCOMPARE(items.size(), 2);
         TVelm1MainForm::AdjustLevelList(items, false);  // a fractions button brings " Prof !" back
         QCOMPARE(items, QStringList({" Starter", " Durver", " Prof !"}));
+    }
+
+    void sessionWindowLevelList()
+    {
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
+        TTestForm session(&menu);
+        QCOMPARE(session.NivoCount(), 3);
+        TVelm1MainForm::AdjustLevelList(session, true);
+        QCOMPARE(session.NivoCount(), 2);
+        TVelm1MainForm::AdjustLevelList(session, false);
+        QCOMPARE(session.NivoCount(), 3);
     }
 
     void helpEntryPoints()
