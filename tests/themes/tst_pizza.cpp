@@ -6,6 +6,7 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void sliceAndRestDrawn();
     void namePlacement_data();
     void namePlacement();
+    void pointsTableMatchesMarking_data();
+    void pointsTableMatchesMarking();
 };
 
 void TestPizza::slicesPosed_data()
@@ -160,6 +163,41 @@ void TestPizza::namePlacement()
         QVERIFY2(std::abs(box.width() - w) <= 3, "the name is drawn once, at the reference size");
     }
     QVERIFY2(found > 0, "the seed never produced a slice of this size");
+}
+
+void TestPizza::pointsTableMatchesMarking_data()
+{
+    QTest::addColumn<int>("level");
+    QTest::newRow("Starter") << 1;
+    QTest::newRow("Durver") << 2;
+    QTest::newRow("Prof") << 3;
+}
+
+// What the table on the picture promises for d percent off is what the marking awards.
+void TestPizza::pointsTableMatchesMarking()
+{
+    QFETCH(int, level);
+    ThemeRig rig(PizzaEstimate, 14, level, 21);
+    QStringList texts;
+    rig.s.PictureBitmap.TextObserver = [&texts](const TextEvent& e) { texts << e.Text; };
+    for (int d = 0; d <= 5; ++d) {
+        texts.clear();
+        rig.Next();
+        const QString row = d == 0 ? QStringLiteral(" precies goed: ") : QStringLiteral(" %1% ernaast:   ").arg(d);
+        const auto it = std::find_if(texts.begin(), texts.end(), [&](const QString& t) { return t.startsWith(row); });
+        int promised = -5;  // "Meer ernaast: 5 punten eraf !"
+        if (it != texts.end()) {
+            const QString points = it->mid(row.size()).section(QLatin1Char(' '), 0, 0);
+            promised = points.toInt();
+            QCOMPARE(*it, row + points + QStringLiteral(" punten"));
+        }
+        QVERIFY(texts.contains(QStringLiteral("5 punten eraf !")));
+        rig.s.Points = 100;
+        QString answer = QString::number(rig.s.ExpectedInt + (d % 2 ? d : -d));
+        QCOMPARE(rig.s.SubmitAnswer(answer), AnswerOutcome::Marked);
+        QVERIFY2(rig.s.Points - 100 == promised,
+                 qPrintable(QStringLiteral("%1 off: table %2, marking %3").arg(d).arg(promised).arg(rig.s.Points - 100)));
+    }
 }
 
 QTEST_MAIN(TestPizza)
