@@ -1,0 +1,170 @@
+// The headless driver as a separate program: one JSON line per command.
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+class Drive {
+public:
+    Drive()
+    {
+        process_.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/velmora-drive"));
+        process_.start();
+    }
+    ~Drive()
+    {
+        process_.closeWriteChannel();
+        process_.waitForFinished(5000);
+    }
+    bool Started() { return process_.waitForStarted(5000); }
+    QJsonObject Send(const QString& command)
+    {
+        process_.write(command.toUtf8() + '\n');
+        while (!process_.canReadLine())
+            if (!process_.waitForReadyRead(10000))
+                return QJsonObject{{QStringLiteral("error"), QStringLiteral("no answer to ") + command}};
+        return QJsonDocument::fromJson(process_.readLine()).object();
+    }
+
+private:
+    QProcess process_;
+};
+
+QStringList Texts(const QJsonObject& state)
+{
+    QStringList texts;
+    for (const QJsonValue& v : state[QStringLiteral("texts")].toArray())
+        texts << v[QStringLiteral("text")].toString();
+    return texts;
+}
+
+// The expected fraction as a pupil would type it.
+QString Typed(const QJsonObject& fraction)
+{
+    const int whole = fraction[QStringLiteral("Whole")].toInt();
+    const int num = fraction[QStringLiteral("Num")].toInt();
+    const int den = fraction[QStringLiteral("Den")].toInt();
+    QString text = fraction[QStringLiteral("Sign")].toInt() < 0 ? QStringLiteral("-") : QString();
+    if (whole != 0)
+        text += QString::number(whole) + (num != 0 ? QStringLiteral(" ") : QString());
+    if (num != 0)
+        text += QStringLiteral("%1/%2").arg(num).arg(den);
+    return text;
+}
+
+}  // namespace
+
+class TestDrive : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void CommandsThatCannotRun_data()
+    {
+        QTest::addColumn<QStringList>("before");
+        QTest::addColumn<QString>("command");
+        QTest::newRow("unknown") << QStringList{} << "fly";
+        QTest::newRow("start without mode") << QStringList{} << "start";
+        QTest::newRow("start with nothing ticked") << QStringList{"mode practice fractions"} << "start";
+        QTest::newRow("tick a hidden box") << QStringList{"mode practice fractions"} << "tick 10";
+        QTest::newRow("level 3 in percentages") << QStringList{"mode test percentages"} << "level 3";
+        QTest::newRow("level in mixed mode") << QStringList{"mode mixed"} << "level 2";
+        QTest::newRow("continue on setup") << QStringList{"mode test calculator"} << "continue";
+        QTest::newRow("answer on setup") << QStringList{"mode test calculator"} << "answer 5";
+        QTest::newRow("mode without category") << QStringList{} << "mode practice";
+        QTest::newRow("seed not a number") << QStringList{} << "seed many";
+    }
+    void CommandsThatCannotRun()
+    {
+        QFETCH(QStringList, before);
+        QFETCH(QString, command);
+        Drive drive;
+        QVERIFY(drive.Started());
+        for (const QString& c : before)
+            QVERIFY(!drive.Send(c).contains(QStringLiteral("error")));
+        const QJsonObject state = drive.Send(QStringLiteral("state"));
+        const QJsonObject answer = drive.Send(command);
+        QVERIFY(answer.contains(QStringLiteral("error")));
+        QCOMPARE(answer.size(), 1);
+        QJsonObject after = drive.Send(QStringLiteral("state"));
+        for (const char* key : {"ThemeCode", "Running", "Level", "TickedCount", "Score", "Attempt"})
+            QCOMPARE(after[QLatin1String(key)], state[QLatin1String(key)]);
+    }
+
+    void PracticeRun()
+    {
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 11"));
+        QJsonObject s = drive.Send(QStringLiteral("mode practice fractions"));
+        QCOMPARE(s[QStringLiteral("SessionTitle")].toString(), QStringLiteral(" Oefenen met Breuken"));
+        QVERIFY(Texts(s).contains(QStringLiteral("Kies het juiste ")));
+        const QJsonObject first = s[QStringLiteral("texts")].toArray().first().toObject();
+        QCOMPARE(first[QStringLiteral("colour")].toString(), QStringLiteral("#000000"));
+        QCOMPARE(first[QStringLiteral("target")].toString(), QStringLiteral("text"));
+        QCOMPARE(first[QStringLiteral("x")].toInt(), 13);
+        QVERIFY(drive.Send(QStringLiteral("state"))[QStringLiteral("texts")].toArray().isEmpty());
+
+        drive.Send(QStringLiteral("tick 4"));
+        s = drive.Send(QStringLiteral("start"));
+        QCOMPARE(s[QStringLiteral("ThemeCode")].toInt(), 4);
+        QCOMPARE(s[QStringLiteral("Running")].toBool(), true);
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("000 uit 000"));
+        QCOMPARE(s[QStringLiteral("AnswerKind")].toInt(), 3);
+        QCOMPARE(s[QStringLiteral("Attempt")].toInt(), 1);
+        QCOMPARE(s[QStringLiteral("Param")].toArray().size(), 13);
+        QCOMPARE(s[QStringLiteral("ThemeMemory")].toArray().size(), 30);
+        const QString right = Typed(s[QStringLiteral("ExpectedFraction")].toObject());
+
+        s = drive.Send(QStringLiteral("answer 7"));
+        QCOMPARE(s[QStringLiteral("messages")].toArray(),
+                 QJsonArray{QStringLiteral("Foutieve invoer !\rGeef een breuk in !")});
+        QCOMPARE(s[QStringLiteral("Attempt")].toInt(), 1);
+
+        s = drive.Send(QStringLiteral("answer ") + right);
+        QCOMPARE(s[QStringLiteral("Points")].toInt(), 6);
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("006 uit 001"));
+        QVERIFY(Texts(s).contains(QStringLiteral("Prima !")));
+        QVERIFY(Texts(s).contains(QStringLiteral("6 punten erbij.")));
+        QCOMPARE(s[QStringLiteral("ContinueVisible")].toBool(), true);
+
+        QVERIFY(!drive.Send(QStringLiteral("continue")).contains(QStringLiteral("error")));
+        QVERIFY(drive.Send(QStringLiteral("continue")).contains(QStringLiteral("error")));
+
+        s = drive.Send(QStringLiteral("level 3"));
+        QCOMPARE(s[QStringLiteral("StartVisible")].toBool(), true);
+        s = drive.Send(QStringLiteral("start"));
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("000 uit 000"));
+        QCOMPARE(s[QStringLiteral("Level")].toInt(), 3);
+
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("run.png"));
+        s = drive.Send(QStringLiteral("png ") + path);
+        QCOMPARE(s[QStringLiteral("png")].toString(), path);
+        const QImage image(path);
+        QVERIFY(!image.isNull());
+        QCOMPARE(image.width(), s[QStringLiteral("width")].toInt());
+
+        s = drive.Send(QStringLiteral("end"));
+        QCOMPARE(s[QStringLiteral("Running")].toBool(), false);
+    }
+
+    void SameSeedSameExercises()
+    {
+        QList<QJsonValue> params;
+        for (int run = 0; run < 2; ++run) {
+            Drive drive;
+            QVERIFY(drive.Started());
+            drive.Send(QStringLiteral("seed 2024"));
+            drive.Send(QStringLiteral("mode test fractions"));
+            params << drive.Send(QStringLiteral("start"))[QStringLiteral("Param")];
+        }
+        QCOMPARE(params[0], params[1]);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestDrive)
+#include "tst_drive.moc"
