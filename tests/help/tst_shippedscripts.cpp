@@ -24,7 +24,7 @@ std::set<int> TopicsIn(const QString& name)
     for (const QueuedLine& l : queue) {
         bool ok = false;
         const int number = l.Text.section(',', 0, 0).toInt(&ok);
-        if (ok)
+        if (ok && !l.Text.contains(QLatin1String("[end]")))
             topics.insert(number / 100);
     }
     return topics;
