@@ -33,18 +33,16 @@ bool ParseCents(const QString& text, int& cents)
 {
     static const QRegularExpression amount(QStringLiteral("^(-?)(\\d+),(\\d\\d)$"));
     const QRegularExpressionMatch m = amount.match(text);
-    if (!m.hasMatch())
-        return false;
+    if (!m.hasMatch()) return false;
     cents = m.captured(2).toInt() * 100 + m.captured(3).toInt();
-    if (!m.captured(1).isEmpty())
-        cents = -cents;
+    if (!m.captured(1).isEmpty()) cents = -cents;
     return true;
 }
 
 std::set<int> WrongTotals(int price, int q)
 {
-    return {Round(price * q * 0.1), price * (q - 1), price * (q + 1), price * q * 10, (price - 100) * q,
-            (price + 100) * q};
+    return {Round(price * q * 0.1), price * (q - 1),   price * (q + 1),
+            price * q * 10,         (price - 100) * q, (price + 100) * q};
 }
 
 }  // namespace

@@ -18,26 +18,26 @@ struct Item {
 };
 
 constexpr Item Items[ShoppingItemCount] = {
-    {"limonade", 190}, {"chips", 160}, {"spaghetti", 210}, {"tomaten", 340},   {"gehakt", 550},      {"uien", 110},
-    {"sla", 150},      {"drop", 60},   {"toetje", 90},     {"pleisters", 220}, {"jam", 290},         {"vleeswaren", 190},
+    {"limonade", 190}, {"chips", 160}, {"spaghetti", 210}, {"tomaten", 340},   {"gehakt", 550}, {"uien", 110},
+    {"sla", 150},      {"drop", 60},   {"toetje", 90},     {"pleisters", 220}, {"jam", 290},    {"vleeswaren", 190},
 };
 
 // The shown line total of the wrong row, by error kind 0..5.
 int WrongLineTotal(int kind, int price, int quantity)
 {
     switch (kind) {
-    case 0:
-        return Round(price * quantity * 0.1);  // a factor 10 too small
-    case 1:
-        return price * (quantity - 1);
-    case 2:
-        return price * (quantity + 1);
-    case 3:
-        return price * quantity * 10;
-    case 4:
-        return (price - 100) * quantity;  // one euro too little per item
-    default:
-        return (price + 100) * quantity;  // one euro too much per item
+        case 0:
+            return Round(price * quantity * 0.1);  // a factor 10 too small
+        case 1:
+            return price * (quantity - 1);
+        case 2:
+            return price * (quantity + 1);
+        case 3:
+            return price * quantity * 10;
+        case 4:
+            return (price - 100) * quantity;  // one euro too little per item
+        default:
+            return (price + 100) * quantity;  // one euro too much per item
     }
 }
 
@@ -53,11 +53,14 @@ void DrawAmountAt83(int cents, const QColor& colour, double line, Bitmap& b)
 void DrawHeading(Bitmap& b)
 {
     DrawText(QStringLiteral("Boodschappen voor brugklaskamp"), clr::Red, true, Margin, 0.25, 1.5, b);
-    DrawText(QStringLiteral("De mentor van een brugklas doet inkopen voor 't kamp."), clr::Blue, false, Margin, 2, 1, b);
+    DrawText(QStringLiteral("De mentor van een brugklas doet inkopen voor 't kamp."), clr::Blue, false, Margin, 2, 1,
+             b);
     DrawText(QStringLiteral("Hieronder staan zijn boodschappen."), clr::Blue, false, Margin, 3, 1, b);
-    DrawText(QStringLiteral("Eén vermenigvuldiging is fout. De anderen zijn goed."), clr::Red, false, Margin, 4.5, 1, b);
+    DrawText(QStringLiteral("Eén vermenigvuldiging is fout. De anderen zijn goed."), clr::Red, false, Margin, 4.5, 1,
+             b);
     DrawText(QStringLiteral("De optelling klopt !"), clr::Red, false, Margin, 5.5, 1, b);
-    DrawText(QStringLiteral("Zoek de fout op zonder rekenmachine en bereken daarna"), clr::Blue, false, Margin, 7, 1, b);
+    DrawText(QStringLiteral("Zoek de fout op zonder rekenmachine en bereken daarna"), clr::Blue, false, Margin, 7, 1,
+             b);
     DrawText(QStringLiteral("met de machine het juiste totaal."), clr::Blue, false, Margin, 8, 1, b);
 }
 
@@ -117,15 +120,13 @@ void NewList(Session& s)
 
 QString ShoppingItemName(int row)
 {
-    if (row < 1 || row > ShoppingItemCount)
-        return QString();
+    if (row < 1 || row > ShoppingItemCount) return QString();
     return QString::fromUtf8(Items[row - 1].Name);
 }
 
 int ShoppingItemPrice(int row)
 {
-    if (row < 1 || row > ShoppingItemCount)
-        return 0;
+    if (row < 1 || row > ShoppingItemCount) return 0;
     return Items[row - 1].Price;
 }
 
@@ -143,8 +144,7 @@ QString FormatCents(long long cents)
 
 void ShoppingError(Session& s)
 {
-    if (s.Attempt == 0)
-        NewList(s);
+    if (s.Attempt == 0) NewList(s);
 
     Bitmap& t = s.TextBitmap;
     DrawText(QStringLiteral("Bij het berekenen van het totaal-"), clr::Blue, false, Margin, 1.5, 1, t);

@@ -43,12 +43,12 @@ SessionGeometry Layout(Session& s)
 QString WrongAnswer(const Session& s, int kind)
 {
     switch (kind) {
-    case 1:
-        return QString::number(s.ExpectedInt + 37);
-    case 2:
-        return FormatFixed(s.ExpectedReal + 1.5, 2);
-    default:
-        return QStringLiteral("1/997");
+        case 1:
+            return QString::number(s.ExpectedInt + 37);
+        case 2:
+            return FormatFixed(s.ExpectedReal + 1.5, 2);
+        default:
+            return QStringLiteral("1/997");
     }
 }
 
@@ -70,8 +70,7 @@ QImage Compose(const Session& s, const HeadlessView& view, const SessionGeometry
         p.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
         p.drawRect(panel.adjusted(0, 0, -1, -1));
         p.setPen(Qt::black);
-        p.drawText(panel.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                   view.Field.Label + view.Field.Text);
+        p.drawText(panel.adjusted(4, 0, -4, 0), Qt::AlignVCenter | Qt::AlignLeft, view.Field.Label + view.Field.Text);
     }
     p.setPen(Qt::black);
     p.drawText(4, out.height() - 6,
@@ -92,8 +91,7 @@ int Category(int code)
 
 bool Save(const QImage& image, const QString& path)
 {
-    if (image.save(path))
-        return true;
+    if (image.save(path)) return true;
     QTextStream(stderr) << "velmora-gallery: cannot write " << path << '\n';
     return false;
 }
@@ -108,15 +106,13 @@ bool RenderTheme(const Options& o, int code, int level, int seed)
     s.SetTag(tag);
     s.SetPracticeMode(true);
     s.SetLevelCount(tag == 10 ? 2 : 3);  // percentage sessions offer no " Prof !"
-    if (level > s.LevelCount())
-        return true;
+    if (level > s.LevelCount()) return true;
     s.SetLevelIndex(level - 1);
     s.Activate();
     s.SetTicked(code - tag, true);
     s.Rng().Seed(static_cast<std::uint32_t>(seed));
     s.Start();
-    if (s.ThemeCode != code)
-        return true;
+    if (s.ThemeCode != code) return true;
 
     const QString base =
         QDir(o.OutDir).filePath(QStringLiteral("t%1_L%2_s%3").arg(code, 2, 10, QLatin1Char('0')).arg(level).arg(seed));
@@ -126,8 +122,7 @@ bool RenderTheme(const Options& o, int code, int level, int seed)
     for (int step = 2; step <= 3 && s.AnswerPending(); ++step) {
         s.EnterAnswerField();
         QString answer = WrongAnswer(s, view.Field.Kind);
-        if (s.SubmitAnswer(answer) != AnswerOutcome::Marked)
-            break;
+        if (s.SubmitAnswer(answer) != AnswerOutcome::Marked) break;
         if (s.Attempt == 2) {
             s.Continue();
             ok = Save(Compose(s, view, g), base + QStringLiteral("_%1again.png").arg(step)) && ok;
@@ -145,8 +140,7 @@ bool ParseOptions(const QStringList& args, Options& o)
         if ((a == QLatin1String("--theme") || a == QLatin1String("--seeds")) && i + 1 < args.size()) {
             bool ok = false;
             const int value = args[++i].toInt(&ok);
-            if (!ok || value < 1 || value > 30)
-                return false;
+            if (!ok || value < 1 || value > 30) return false;
             (a == QLatin1String("--theme") ? o.Theme : o.Seeds) = value;
         } else if (!a.startsWith(QLatin1Char('-')) && o.OutDir.isEmpty()) {
             o.OutDir = a;
@@ -182,11 +176,9 @@ int main(int argc, char* argv[])
     bool ok = true;
     int rendered = 0;
     for (int code = FirstThemeCode; code <= LastThemeCode; ++code) {
-        if ((o.Theme && code != o.Theme) || !ThemeGeneratorFor(code))
-            continue;
+        if ((o.Theme && code != o.Theme) || !ThemeGeneratorFor(code)) continue;
         for (int level = 1; level <= 3; ++level)
-            for (int seed = 1; seed <= o.Seeds; ++seed)
-                ok = RenderTheme(o, code, level, seed) && ok;
+            for (int seed = 1; seed <= o.Seeds; ++seed) ok = RenderTheme(o, code, level, seed) && ok;
         ++rendered;
     }
     QTextStream(stdout) << "velmora-gallery: " << rendered << " theme(s) rendered into " << o.OutDir << '\n';
