@@ -55,7 +55,7 @@ void Session::OpenAnswer(const QString& label, int kind, const QString& hint, co
     AnswerFieldSetup setup;
     setup.Label = label;
     setup.Kind = kind;
-    setup.Hint = hint;
+    setup.Hint = hint.isEmpty() ? QStringLiteral("|Breuken zijn toegestaan!") : hint;
     setup.Text = text;
     setup.PanelTop = Round(AnswerLine * LineHeight);
     field_ = setup;

@@ -301,7 +301,7 @@ void TTestForm::SetTag(int tag)
 
 int TTestForm::Tag() const
 {
-    return const_cast<TTestForm*>(this)->session_.Tag();
+    return session_.Tag();
 }
 
 void TTestForm::SetPracticeMode(bool practice)
