@@ -228,8 +228,9 @@ void TTestForm::BuildControls()
     connect(EindButton, &QPushButton::clicked, this, [this] { EindButtonClick(); });
     connect(HelpButton, &QPushButton::clicked, this, [this] { HelpButtonClick(); });
     connect(CalcButton, &QPushButton::clicked, this, [this] { CalcButtonClick(); });
+    // Enter presses the focused button, as pupils expect after an answer.
     for (QPushButton* button : {StartButton, ContinueButton, NivoButton, EindButton, HelpButton, CalcButton})
-        button->setAutoDefault(false);
+        button->setAutoDefault(true);
 }
 
 void TTestForm::PlaceControls()

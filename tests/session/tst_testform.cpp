@@ -57,7 +57,7 @@ struct Window {
         auto* button = Get<QPushButton>("ContinueButton");
         QVERIFY(button->isVisible());
         QVERIFY(button->hasFocus());
-        QTest::keyClick(button, Qt::Key_Space);
+        QTest::keyClick(button, Qt::Key_Return);
     }
     QList<int> Codes(int n)
     {
