@@ -1,5 +1,7 @@
 #include "vlm1main.h"
 
+#include "app/widgets.h"
+
 #include "help/vlm1help.h"
 #include "platform/messages.h"
 #include "session/testmain.h"
@@ -25,22 +27,7 @@ const char* const ButtonCaptions[6] = {"Oefenen met &Breuken", "Oefenen met &Pro
                                        "Breuken-Test", "Procenten-Test", "Rekenmachine-Test"};
 const QString LogoText = QStringLiteral("De Dorvelse Vuziror");
 
-QFont ArialPx(int pixels, bool bold = false, bool italic = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(1, pixels));
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
-void SetTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(palette);
-}
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
 {
@@ -51,14 +38,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
 }
 
 // Loads a named bitmap and fits it to a glyph of the given width, keeping its shape.
-QPixmap FittedGlyph(const QString& name, int width)
-{
-    const QImage source = LoadNamedBitmap(name);
-    if (source.isNull() || width <= 0)
-        return {};
-    const int height = Round(static_cast<double>(width) * source.height() / source.width());
-    return QPixmap::fromImage(source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-}
 
 }  // namespace
 

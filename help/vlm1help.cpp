@@ -1,5 +1,7 @@
 #include "vlm1help.h"
 
+#include "app/widgets.h"
+
 #include "platform/resources.h"
 #include "platform/system.h"
 #include "session/sessionlayout.h"
@@ -42,28 +44,6 @@ const QStringList Memo1Lines{
     QStringLiteral("Het programma bewaart niets: als je stopt, is je score weg."),
     QStringLiteral("Je mag het op school en thuis gebruiken om te oefenen."),
 };
-
-QFont PixelFont(int pixels, bool italic = false, bool bold = false)
-{
-    QFont f(QStringLiteral("Arial"));
-    f.setPixelSize(std::max(1, pixels));
-    f.setItalic(italic);
-    f.setBold(bold);
-    return f;
-}
-
-void SetTextColour(QWidget* w, const QColor& colour, const QColor& base = QColor())
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::WindowText, colour);
-    p.setColor(QPalette::Text, colour);
-    p.setColor(QPalette::Disabled, QPalette::Text, colour);
-    if (base.isValid()) {
-        p.setColor(QPalette::Base, base);
-        p.setColor(QPalette::Disabled, QPalette::Base, base);
-    }
-    w->setPalette(p);
-}
 
 QTextEdit* CentredMemo(QWidget* parent, const QStringList& lines)
 {
@@ -123,7 +103,7 @@ void THelpScherm::FormCreate()
     const QRect work = WorkArea();
     scale_ = std::min(work.width() / 640.0, work.height() / 480.0);
     setFixedSize(work.size());
-    setFont(PixelFont(Px(17)));
+    setFont(ArialPx(Px(17)));
     QPalette face = palette();
     face.setColor(QPalette::Window, clr::BtnFace);
     face.setColor(QPalette::Button, clr::BtnFace);
@@ -136,7 +116,7 @@ void THelpScherm::FormCreate()
     StatusBalk = new QFrame(this);
     StatusBalk->setObjectName(QStringLiteral("StatusBalk"));
     StatusBalk->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    StatusBalk->setFont(PixelFont(Px(17), true));
+    StatusBalk->setFont(ArialPx(Px(17), false, true));
     const int statusHeight = Px(44);
     StatusBalk->setGeometry(0, height() - statusHeight, width(), statusHeight);
     StatusText = new QLabel(StatusBalk);
@@ -144,13 +124,13 @@ void THelpScherm::FormCreate()
     EindButton = new QPushButton(QStringLiteral("&Einde"), StatusBalk);
     EindButton->setObjectName(QStringLiteral("EindButton"));
     EindButton->setGeometry(S(3, 4, 78, 36));
-    EindButton->setFont(PixelFont(Px(20), true));
+    EindButton->setFont(ArialPx(Px(20), false, true));
     EindButton->setStatusTip(QStringLiteral("Klik voor Einde"));
     EindButton->setAutoDefault(false);
     ContinueButton = new QPushButton(QStringLiteral("&Doorgaan"), StatusBalk);
     ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
     ContinueButton->setGeometry(S(90, 5, 536, 34));
-    ContinueButton->setFont(PixelFont(Px(20)));
+    ContinueButton->setFont(ArialPx(Px(20)));
     ContinueButton->setAutoDefault(false);
     ContinueButton->hide();
     connect(EindButton, &QPushButton::clicked, this, &THelpScherm::EindButtonClick);
@@ -166,7 +146,7 @@ void THelpScherm::BuildAboutPanel()
     HelpPanel->setObjectName(QStringLiteral("HelpPanel"));
     HelpPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
     HelpPanel->setLineWidth(2);
-    HelpPanel->setFont(PixelFont(Px(23)));
+    HelpPanel->setFont(ArialPx(Px(23)));
     HelpPanel->setAutoFillBackground(true);
     HelpPanel->setGeometry(0, 0, width(), StatusBalk->y());
 
@@ -179,30 +159,30 @@ void THelpScherm::BuildAboutPanel()
     ProgramMemo->setObjectName(QStringLiteral("ProgramMemo"));
     ProgramMemo->setGeometry(S(295, 35, 296, 161));
     ProgramMemo->setFrameStyle(QFrame::NoFrame);
-    ProgramMemo->setFont(PixelFont(Px(23)));
+    ProgramMemo->setFont(ArialPx(Px(23)));
     ProgramMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     SetTextColour(ProgramMemo, clr::Black, clr::BtnFace);
     ProgramMemo->setEnabled(false);
 
     Label5 = new QLabel(QStringLiteral("Een oefenprogramma voor de brugklas"), HelpPanel);
     Label5->setGeometry(S(250, 200, 360, 24));
-    Label5->setFont(PixelFont(Px(19), false, true));
+    Label5->setFont(ArialPx(Px(19), true));
     SetTextColour(Label5, clr::Red);
     Label5->setAlignment(Qt::AlignHCenter);
     Label2 = new QLabel(QStringLiteral("Breuken  -  Procenten  -  Rekenmachine"), HelpPanel);
     Label2->setGeometry(S(250, 224, 360, 22));
-    Label2->setFont(PixelFont(Px(17)));
+    Label2->setFont(ArialPx(Px(17)));
     SetTextColour(Label2, clr::Red);
     Label2->setAlignment(Qt::AlignHCenter);
     Label11 = new QLabel(QStringLiteral("Veel plezier en succes met oefenen !"), HelpPanel);
     Label11->setGeometry(S(70, 248, 500, 24));
-    Label11->setFont(PixelFont(Px(19), true));
+    Label11->setFont(ArialPx(Px(19), false, true));
     SetTextColour(Label11, clr::Green);
     Label11->setAlignment(Qt::AlignHCenter);
 
     Memo1 = CentredMemo(HelpPanel, Memo1Lines);
     Memo1->setObjectName(QStringLiteral("Memo1"));
-    Memo1->setFont(PixelFont(Px(18)));
+    Memo1->setFont(ArialPx(Px(18)));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetTextColour(Memo1, clr::Blue, clr::White);
     const QRect m = S(70, 273, 500, 123);

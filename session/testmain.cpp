@@ -1,5 +1,7 @@
 #include "testmain.h"
 
+#include "app/widgets.h"
+
 #include "platform/resources.h"
 #include "platform/system.h"
 #include "toolkit/layout.h"
@@ -41,23 +43,7 @@ private:
 
 namespace {
 
-QFont ArialPx(int pixels, bool bold = false, bool italic = false)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(1, pixels));
-    font.setBold(bold);
-    font.setItalic(italic);
-    return font;
-}
 
-void SetTextColour(QWidget* widget, const QColor& colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
-    widget->setPalette(palette);
-}
 
 QFrame* MakePanel(QWidget* parent)
 {
@@ -68,15 +54,6 @@ QFrame* MakePanel(QWidget* parent)
     return panel;
 }
 
-QPixmap FittedGlyph(const QString& name, int width)
-{
-    const QImage source = LoadNamedBitmap(name);
-    if (source.isNull() || width <= 0)
-        return {};
-    const int height = Round(static_cast<double>(width) * source.height() / source.width());
-    return QPixmap::fromImage(
-        source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
-}
 
 }  // namespace
 

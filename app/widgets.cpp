@@ -1,0 +1,44 @@
+#include "widgets.h"
+
+#include "platform/resources.h"
+#include "toolkit/numbers.h"
+
+#include <QWidget>
+
+#include <algorithm>
+
+namespace velmora {
+
+QFont ArialPx(int pixels, bool bold, bool italic)
+{
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(std::max(1, pixels));
+    font.setBold(bold);
+    font.setItalic(italic);
+    return font;
+}
+
+void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::Disabled, QPalette::Text, colour);
+    if (base.isValid()) {
+        palette.setColor(QPalette::Base, base);
+        palette.setColor(QPalette::Disabled, QPalette::Base, base);
+    }
+    widget->setPalette(palette);
+}
+
+QPixmap FittedGlyph(const QString& name, int width)
+{
+    const QImage source = LoadNamedBitmap(name);
+    if (source.isNull() || width <= 0)
+        return {};
+    const int height = Round(static_cast<double>(width) * source.height() / source.width());
+    return QPixmap::fromImage(source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+}
+
+}  // namespace velmora
