@@ -148,7 +148,8 @@ AnswerOutcome Session::SubmitAnswer(QString& text)
     GivenInt = 0;
     switch (field_.Kind) {
     case 1:
-        if (!StrToIntChecked(text, GivenInt)) {
+        // Blanks around a number are a slip of the finger, not a wrong answer.
+        if (!StrToIntChecked(TrimSpaces(text), GivenInt)) {
             ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een geheel getal in !"));
             return AnswerOutcome::Rejected;
         }

@@ -111,6 +111,17 @@ private Q_SLOTS:
         DecSep = QLatin1Char(',');
     }
 
+    void IntegerWithBlanksIsRead()
+    {
+        Run run(6);
+        run.Ask(1);
+        MessageLog messages;
+        QCOMPARE(run.Answer(QStringLiteral(" %1 ").arg(run.s.ExpectedInt)), AnswerOutcome::Marked);
+        QVERIFY(messages.Texts.isEmpty());
+        QCOMPARE(run.s.GivenInt, run.s.ExpectedInt);
+        QCOMPARE(run.s.ExercisesDone, 1);
+    }
+
     void DecimalSeparator_data()
     {
         QTest::addColumn<QString>("sep");
