@@ -76,6 +76,9 @@ QImage DrawLevelGlyph(int levelIndex, int fontPixels)
     glyph.Font.Size = std::max(1, Round(fontPixels * 72.0 / 96.0));
     glyph.Font.Bold = true;
     glyph.Font.Color = clr::Purple;
+    // The window font is a little wide for the glyph at some screen sizes: never clip the word.
+    while (glyph.Font.Size > 1 && glyph.TextWidth(QStringLiteral("NIVEAU")) > width - 2 * Round(ScaleFactor))
+        --glyph.Font.Size;
     glyph.TextOut(Round(ScaleFactor), 1, QStringLiteral("NIVEAU"));
     glyph.Font.Bold = false;
     glyph.Font.Color = clr::Blue;
