@@ -81,7 +81,8 @@ public:
     QString KeuzeHint() const;  // long part
     QString CheckBoxCaption(int box) const;
     bool CheckBoxVisible(int box) const;
-    bool CheckBoxEnabled() const { return !MixedMode(); }
+    // A theme without an exercise yet cannot be chosen; the mixed mode offers no choice.
+    bool CheckBoxEnabled(int box) const { return !MixedMode() && HasGenerator(tag_ + box); }
     bool Ticked(int box) const;
     void SetTicked(int box, bool ticked);  // also recounts
     // Recounts TickedCount and ThemeMask and decides whether START may be pressed.

@@ -41,7 +41,7 @@ void TTestForm::FormActivate()
         QCheckBox* box = CheckBoxes[k - 1];
         box->setText(session_.CheckBoxCaption(k));
         box->setVisible(session_.CheckBoxVisible(k));
-        box->setEnabled(session_.CheckBoxEnabled());
+        box->setEnabled(session_.CheckBoxEnabled(k));
     }
     session_.ShowSetup();
 }

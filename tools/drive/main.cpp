@@ -155,7 +155,7 @@ private:
             return QStringLiteral("no mode chosen");
         if (s_.Running)
             return QStringLiteral("themes are chosen on the setup screen");
-        if (!s_.CheckBoxEnabled())
+        if (s_.MixedMode())
             return QStringLiteral("the mixed mode has no theme choice");
         if (args.isEmpty())
             return QStringLiteral("which boxes?");
@@ -165,6 +165,8 @@ private:
             const int box = arg.toInt(&ok);
             if (!ok || !s_.CheckBoxVisible(box))
                 return QStringLiteral("no check box ") + arg;
+            if (!s_.CheckBoxEnabled(box))
+                return QStringLiteral("check box ") + arg + QStringLiteral(" has no exercise yet");
             boxes << box;
         }
         for (const int box : boxes)
