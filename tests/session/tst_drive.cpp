@@ -152,6 +152,52 @@ private Q_SLOTS:
         QCOMPARE(s[QStringLiteral("Running")].toBool(), false);
     }
 
+    void PizzaEstimateOneAttempt()
+    {
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 5"));
+        drive.Send(QStringLiteral("mode practice percentages"));
+        drive.Send(QStringLiteral("tick 4"));
+        QJsonObject s = drive.Send(QStringLiteral("start"));
+        QCOMPARE(s[QStringLiteral("ThemeCode")].toInt(), 14);
+        QCOMPARE(s[QStringLiteral("AttemptsAllowed")].toInt(), 1);
+        const int expected = s[QStringLiteral("ExpectedInt")].toInt();
+        s = drive.Send(QStringLiteral("answer %1").arg(expected + 1));
+        QVERIFY(Texts(s).contains(QStringLiteral("Bijna goed.")));
+        QCOMPARE(s[QStringLiteral("Points")].toInt(), 6);
+        drive.Send(QStringLiteral("continue"));
+        s = drive.Send(QStringLiteral("state"));
+        const int next = s[QStringLiteral("ExpectedInt")].toInt();
+        s = drive.Send(QStringLiteral("answer %1").arg(next + 40));
+        QVERIFY(Texts(s).contains(QStringLiteral("  Oei, 5 punten eraf!")));
+        QCOMPARE(s[QStringLiteral("Points")].toInt(), 1);
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("001 uit 002"));
+        QCOMPARE(s[QStringLiteral("Attempt")].toInt(), 0);  // no second attempt
+    }
+
+    void ShoppingErrorTwoAttempts()
+    {
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 9"));
+        drive.Send(QStringLiteral("mode practice calculator"));
+        drive.Send(QStringLiteral("tick 1"));
+        QJsonObject s = drive.Send(QStringLiteral("start"));
+        QCOMPARE(s[QStringLiteral("ThemeCode")].toInt(), 21);
+        QCOMPARE(s[QStringLiteral("AnswerKind")].toInt(), 2);
+        const double expected = s[QStringLiteral("ExpectedReal")].toDouble();
+        const QString wrong = QString::number(expected + 1, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+        s = drive.Send(QStringLiteral("answer ") + wrong);
+        QVERIFY(Texts(s).contains(QStringLiteral("Jammer! Tweede poging!")));
+        drive.Send(QStringLiteral("continue"));
+        s = drive.Send(QStringLiteral("answer ") + wrong);
+        QVERIFY(Texts(s).contains(QStringLiteral("Het antwoord was: ")));
+        const QString shown = QString::number(expected, 'f', 2).replace(QLatin1Char('.'), QLatin1Char(','));
+        QVERIFY2(Texts(s).join(QLatin1Char('|')).contains(shown), qPrintable(Texts(s).join(QLatin1Char('|'))));
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("000 uit 001"));
+    }
+
     void SameSeedSameExercises()
     {
         QList<QJsonValue> params;
