@@ -68,6 +68,15 @@ void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& p
     pictureBitmap.Font = probe.Font;
 }
 
+SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictureBitmap)
+{
+    ScaleFactor = screen.width() / 640.0;
+    Margin = Round(8 * ScaleFactor);
+    const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
+    ApplySessionMetrics(g, textBitmap, pictureBitmap);
+    return g;
+}
+
 QImage DrawLevelGlyph(int levelIndex, int fontPixels)
 {
     const int width = Round(60 * ScaleFactor);

@@ -24,6 +24,10 @@ SessionGeometry ComputeSessionGeometry(QSize client, double factor);
 // Sets LineHeight, PictureWidth, PictureHeight, RefFontSize and CharWidth for paint boxes
 // of this geometry, and sizes the two bitmaps.
 void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& pictureBitmap);
+// Everything the session needs from a screen of this size, without windows: sets
+// ScaleFactor and Margin as the main menu does, then the session metrics and bitmaps.
+// For the driver, the tools and the tests.
+SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictureBitmap);
 // The level glyph of NivoButton: "NIVEAU" and the level name.
 QImage DrawLevelGlyph(int levelIndex, int fontPixels);
 

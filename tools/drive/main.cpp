@@ -29,12 +29,8 @@ class Driver {
 public:
     Driver()
     {
-        ScaleFactor = 1.6;
-        Margin = 13;
         DecSep = QLatin1Char(',');
-        const QSize screen(1024, 768);
-        geometry_ = ComputeSessionGeometry(screen, SessionScale(screen));
-        ApplySessionMetrics(geometry_, s_.TextBitmap, s_.PictureBitmap);
+        geometry_ = UseScreenLayout(QSize(1024, 768), s_.TextBitmap, s_.PictureBitmap);
         s_.SetView(&view_);
         Observe(s_.TextBitmap, QStringLiteral("text"));
         Observe(s_.PictureBitmap, QStringLiteral("picture"));

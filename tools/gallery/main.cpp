@@ -31,12 +31,8 @@ const QSize Screen(1024, 768);
 
 SessionGeometry Layout(Session& s)
 {
-    ScaleFactor = 1.6;
-    Margin = 13;
     DecSep = QLatin1Char(',');
-    const SessionGeometry g = ComputeSessionGeometry(Screen, SessionScale(Screen));
-    ApplySessionMetrics(g, s.TextBitmap, s.PictureBitmap);
-    return g;
+    return UseScreenLayout(Screen, s.TextBitmap, s.PictureBitmap);
 }
 
 // An answer that is wrong for every theme, in the form the answer kind accepts.

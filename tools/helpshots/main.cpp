@@ -67,12 +67,9 @@ int main(int argc, char** argv)
     QDir().mkpath(out);
 
     const QSize screen(1024, 768);
-    ScaleFactor = screen.width() / 640.0;
-    Margin = Round(8 * ScaleFactor);
     DecSep = QLatin1Char(',');
-    const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
     Bitmap text, picture;
-    ApplySessionMetrics(g, text, picture);
+    const SessionGeometry g = UseScreenLayout(screen, text, picture);
 
     int errors = 0;
     SetMessageSink([&](const QString& message, MessageKind) {

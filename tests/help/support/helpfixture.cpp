@@ -26,13 +26,11 @@ MessageCatcher::~MessageCatcher()
 
 void SetHelpLayout()
 {
-    ScaleFactor = 1.6;
-    Margin = 13;
     DecSep = QLatin1Char(',');
     TextEndX = 0;
     // The session window's own geometry on this screen gives the surfaces and the metrics.
     Bitmap text, picture;
-    ApplySessionMetrics(Geometry(), text, picture);
+    UseScreenLayout(QSize(1024, 768), text, picture);
 }
 
 QSize TextSurfaceSize()

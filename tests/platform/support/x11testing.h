@@ -48,17 +48,24 @@ inline void EndProcess(long long pid)
     if (ProcessRuns(pid)) ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
+// Opens a connection of the test's own to the display and finds its root window.
+inline bool ConnectToDisplay(xcb_connection_t*& connection, xcb_window_t& root)
+{
+    int screenNumber = 0;
+    connection = xcb_connect(nullptr, &screenNumber);
+    if (xcb_connection_has_error(connection)) return false;
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int k = 0; k < screenNumber && it.rem > 0; ++k) xcb_screen_next(&it);
+    root = it.data->root;
+    return true;
+}
+
 // The test's own view of the display.
 class XView {
 public:
     bool Open()
     {
-        int screenNumber = 0;
-        c_ = xcb_connect(nullptr, &screenNumber);
-        if (xcb_connection_has_error(c_)) return false;
-        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c_));
-        for (int k = 0; k < screenNumber && it.rem > 0; ++k) xcb_screen_next(&it);
-        root_ = it.data->root;
+        if (!ConnectToDisplay(c_, root_)) return false;
         return true;
     }
     ~XView()
@@ -185,12 +192,7 @@ public:
     // False when another window manager holds the root already.
     bool Start()
     {
-        int screenNumber = 0;
-        c_ = xcb_connect(nullptr, &screenNumber);
-        if (xcb_connection_has_error(c_)) return false;
-        xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(c_));
-        for (int k = 0; k < screenNumber && it.rem > 0; ++k) xcb_screen_next(&it);
-        root_ = it.data->root;
+        if (!ConnectToDisplay(c_, root_)) return false;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         if (xcb_generic_error_t* error =
                 xcb_request_check(c_, xcb_change_window_attributes_checked(c_, root_, XCB_CW_EVENT_MASK, &mask))) {

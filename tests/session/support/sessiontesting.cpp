@@ -8,12 +8,8 @@ namespace velmora::testing {
 
 void PrepareLayout(Session& session)
 {
-    ScaleFactor = 1.6;
-    Margin = 13;
     DecSep = QLatin1Char(',');
-    const QSize screen(1024, 768);
-    const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
-    ApplySessionMetrics(g, session.TextBitmap, session.PictureBitmap);
+    UseScreenLayout(QSize(1024, 768), session.TextBitmap, session.PictureBitmap);
 }
 
 void IntegerTheme(Session& s)

@@ -8,11 +8,8 @@ namespace velmora::test {
 
 void SetLayout1024x768(Session& s)
 {
-    ScaleFactor = 1.6;
-    Margin = 13;
     DecSep = QLatin1Char(',');
-    const QSize screen(1024, 768);
-    ApplySessionMetrics(ComputeSessionGeometry(screen, SessionScale(screen)), s.TextBitmap, s.PictureBitmap);
+    UseScreenLayout(QSize(1024, 768), s.TextBitmap, s.PictureBitmap);
 }
 
 ThemeRig::ThemeRig(Generator generator, int themeCode, int level, std::uint32_t seed)
