@@ -4,8 +4,8 @@
 
 #include "help/vlm1help.h"
 #include "platform/messages.h"
-#include "session/testmain.h"
 #include "platform/resources.h"
+#include "session/testmain.h"
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
 #include "toolkit/text.h"
@@ -24,10 +24,8 @@ namespace velmora {
 namespace {
 
 const char* const ButtonCaptions[6] = {"Oefenen met &Breuken", "Oefenen met &Procenten", "Oefenen met de &Rekenmachine",
-                                       "Breuken-Test", "Procenten-Test", "Rekenmachine-Test"};
+                                       "Breuken-Test",         "Procenten-Test",         "Rekenmachine-Test"};
 const QString LogoText = QStringLiteral("De Dorvelse Vuziror");
-
-
 
 QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
 {
@@ -173,11 +171,11 @@ void TVelm1MainForm::BuildControls()
 void TVelm1MainForm::NameComponents()
 {
     const std::pair<QObject*, const char*> names[] = {
-        {StatusBalk, "StatusBalk"},   {EindButton, "EindButton"},       {HelpButton, "HelpButton"},
-        {LogoPanel, "LogoPanel"},     {DorvMetLogo, "DorvMetLogo"},     {ProgInfoPanel, "ProgInfoPanel"},
-        {Label1, "Label1"},           {ProgNaamLabel, "ProgNaamLabel"}, {VersieLabel, "VersieLabel"},
-        {DatumLabel, "DatumLabel"},   {GroupBox2, "GroupBox2"},         {Panel1, "Panel1"},
-        {Label2, "Label2"},           {AllesButton, "AllesButton"},     {Label4, "Label4"}};
+        {StatusBalk, "StatusBalk"}, {EindButton, "EindButton"},       {HelpButton, "HelpButton"},
+        {LogoPanel, "LogoPanel"},   {DorvMetLogo, "DorvMetLogo"},     {ProgInfoPanel, "ProgInfoPanel"},
+        {Label1, "Label1"},         {ProgNaamLabel, "ProgNaamLabel"}, {VersieLabel, "VersieLabel"},
+        {DatumLabel, "DatumLabel"}, {GroupBox2, "GroupBox2"},         {Panel1, "Panel1"},
+        {Label2, "Label2"},         {AllesButton, "AllesButton"},     {Label4, "Label4"}};
     for (const auto& [object, name] : names)
         object->setObjectName(QString::fromLatin1(name));
     for (int i = 0; i < 6; ++i)

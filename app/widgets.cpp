@@ -38,7 +38,8 @@ QPixmap FittedGlyph(const QString& name, int width)
     if (source.isNull() || width <= 0)
         return {};
     const int height = Round(static_cast<double>(width) * source.height() / source.width());
-    return QPixmap::fromImage(source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    return QPixmap::fromImage(
+        source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 }  // namespace velmora

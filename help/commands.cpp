@@ -150,12 +150,18 @@ void AddOrSubtractPanel(const QString& title, const QString& op, double t, doubl
     const QString opText = QLatin1Char(' ') + op + QLatin1Char(' ');
     const QString eq = QStringLiteral("  =  ");
     DrawText(title, c, false, -1, t + 0.2, size, canvas);
-    Row({{QStringLiteral("a"), QStringLiteral("b")}, {opText, {}}, {QStringLiteral("c"), QStringLiteral("b")},
-         {eq, {}}, {plus ? QStringLiteral("a + c") : QStringLiteral("a - c"), QStringLiteral("b")}},
+    Row({{QStringLiteral("a"), QStringLiteral("b")},
+         {opText, {}},
+         {QStringLiteral("c"), QStringLiteral("b")},
+         {eq, {}},
+         {plus ? QStringLiteral("a + c") : QStringLiteral("a - c"), QStringLiteral("b")}},
         PctX(15), t + 1.6, t + 1.65, size, c, canvas);
     const QString cross = Dot("a", "d") + (plus ? QStringLiteral(" + ") : QStringLiteral(" - ")) + Dot("c", "b");
-    Row({{QStringLiteral("a"), QStringLiteral("b")}, {opText, {}}, {QStringLiteral("c"), QStringLiteral("d")},
-         {eq, {}}, {cross, Dot("b", "d")}},
+    Row({{QStringLiteral("a"), QStringLiteral("b")},
+         {opText, {}},
+         {QStringLiteral("c"), QStringLiteral("d")},
+         {eq, {}},
+         {cross, Dot("b", "d")}},
         PctX(15), t + 3.8, t + 3.75, size, c, canvas);
     DrawText(QStringLiteral("\"noemers gelijk maken\""), c, false, PctX(50), t + 3.75, size, canvas);
 }
@@ -230,8 +236,11 @@ void TekenInfo(const QString& kind, const QColor& c, double t, double bottom, do
     const QString eq = QStringLiteral("  =  ");
     if (k == QLatin1String("breuk*")) {
         DrawText(QStringLiteral("Breuken vermenigvuldigen:"), c, false, -1, t + 0.25, size, canvas);
-        Row({{QStringLiteral("a"), QStringLiteral("b")}, {QLatin1Char(' ') + MiddleDot + QLatin1Char(' '), {}},
-             {QStringLiteral("c"), QStringLiteral("d")}, {eq, {}}, {Dot("a ", " c"), Dot("b ", " d")}},
+        Row({{QStringLiteral("a"), QStringLiteral("b")},
+             {QLatin1Char(' ') + MiddleDot + QLatin1Char(' '), {}},
+             {QStringLiteral("c"), QStringLiteral("d")},
+             {eq, {}},
+             {Dot("a ", " c"), Dot("b ", " d")}},
             PctX(15), t + 1.8, t + 1.75, size, c, canvas);
         DrawText(QStringLiteral("\"teller keer teller\""), c, false, PctX(50), t + 1.5, size, canvas);
         DrawText(QStringLiteral("\"noemer keer noemer\""), c, false, PctX(50), t + 2.5, size, canvas);
@@ -242,9 +251,15 @@ void TekenInfo(const QString& kind, const QColor& c, double t, double bottom, do
     } else if (k == QLatin1String("breuk/")) {
         const QString times = QLatin1Char(' ') + MiddleDot + QLatin1Char(' ');
         DrawText(QStringLiteral("Breuken delen:"), c, false, -1, t + 0.2, size, canvas);
-        Row({{QStringLiteral("a"), QStringLiteral("b")}, {QStringLiteral(" : "), {}},
-             {QStringLiteral("c"), QStringLiteral("d")}, {eq, {}}, {QStringLiteral("a"), QStringLiteral("b")},
-             {times, {}}, {QStringLiteral("d"), QStringLiteral("c")}, {eq, {}}, {Dot("a ", " d"), Dot("b ", " c")}},
+        Row({{QStringLiteral("a"), QStringLiteral("b")},
+             {QStringLiteral(" : "), {}},
+             {QStringLiteral("c"), QStringLiteral("d")},
+             {eq, {}},
+             {QStringLiteral("a"), QStringLiteral("b")},
+             {times, {}},
+             {QStringLiteral("d"), QStringLiteral("c")},
+             {eq, {}},
+             {Dot("a ", " d"), Dot("b ", " c")}},
             PctX(12.5), t + 1.8, t + 1.75, size, c, canvas);
         DrawText(QStringLiteral("\"delen door een breuk"), c, false, -1, t + 4, size, canvas);
         DrawText(QStringLiteral("="), c, false, -1, t + 5, size, canvas);

@@ -14,10 +14,10 @@ namespace velmora {
 namespace {
 
 // 0x80..0x9F of Windows-1252; the five unused bytes keep their own code point.
-constexpr char16_t Cp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+constexpr char16_t Cp1252High[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                     0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
 const QLatin1Char Comma(',');
 
@@ -78,10 +78,10 @@ QColor KleurVan(const QString& name)
         QColor Colour;
     };
     static const Named table[] = {
-        {"Blue", clr::Blue},     {"Red", clr::Red},       {"Black", clr::Black},   {"Yellow", clr::Yellow},
-        {"Fuchsia", clr::Fuchsia}, {"Purple", clr::Purple}, {"Olive", clr::Olive}, {"Lime", clr::Lime},
-        {"Aqua", clr::Aqua},     {"Blank", clr::BtnFace}, {"Gray", clr::Gray},     {"Teal", clr::Teal},
-        {"Green", clr::Green},   {"Silver", clr::Silver}, {"Brown", clr::Maroon},
+        {"Blue", clr::Blue},       {"Red", clr::Red},       {"Black", clr::Black},  {"Yellow", clr::Yellow},
+        {"Fuchsia", clr::Fuchsia}, {"Purple", clr::Purple}, {"Olive", clr::Olive},  {"Lime", clr::Lime},
+        {"Aqua", clr::Aqua},       {"Blank", clr::BtnFace}, {"Gray", clr::Gray},    {"Teal", clr::Teal},
+        {"Green", clr::Green},     {"Silver", clr::Silver}, {"Brown", clr::Maroon},
     };
     for (const Named& n : table) {
         if (name == QLatin1String(n.Name))

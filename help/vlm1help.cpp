@@ -27,8 +27,8 @@ namespace velmora {
 namespace {
 
 const QStringList ProgramMemoLines{
-    QStringLiteral("Stichting"), QStringLiteral("De Dorvelse Vuziror"), QString(), QStringLiteral("Velmora 1"),
-    QStringLiteral("VA7zur   Versie: V2.1"), QStringLiteral("augustus 2003")};
+    QStringLiteral("Stichting"), QStringLiteral("De Dorvelse Vuziror"),   QString(),
+    QStringLiteral("Velmora 1"), QStringLiteral("VA7zur   Versie: V2.1"), QStringLiteral("augustus 2003")};
 
 const QStringList Memo1Lines{
     QStringLiteral("Velmora 1 is een oefenprogramma voor de brugklas."),
@@ -63,8 +63,8 @@ QImage MergeWithFace(const QImage& logo, QSize size)
     out.fill(clr::BtnFace);
     if (logo.isNull() || size.isEmpty())
         return out;
-    const QImage scaled = logo.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio,
-                                                                             Qt::SmoothTransformation);
+    const QImage scaled =
+        logo.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QRgb face = clr::BtnFace.rgb();
     for (int y = 0; y < out.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(scaled.constScanLine(y));
@@ -153,7 +153,8 @@ void THelpScherm::BuildAboutPanel()
     ProgramIcon = new QLabel(HelpPanel);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
     ProgramIcon->setGeometry(S(5, 5, 238, 206));
-    ProgramIcon->setPixmap(QPixmap::fromImage(MergeWithFace(LoadNamedBitmap(QStringLiteral("logo")), ProgramIcon->size())));
+    ProgramIcon->setPixmap(
+        QPixmap::fromImage(MergeWithFace(LoadNamedBitmap(QStringLiteral("logo")), ProgramIcon->size())));
 
     ProgramMemo = CentredMemo(HelpPanel, ProgramMemoLines);
     ProgramMemo->setObjectName(QStringLiteral("ProgramMemo"));

@@ -22,8 +22,8 @@ namespace {
 const char* const kPrograms[] = {"galculator", "gnome-calculator", "kcalc", "xcalc"};
 // Their WM_CLASS names, to find a calculator that we did not start ourselves or whose
 // window belongs to another process than the one we started.
-const std::vector<std::string> kWindowClasses = {"galculator", "gnome-calculator", "org.gnome.Calculator",
-                                                 "kcalc", "xcalc"};
+const std::vector<std::string> kWindowClasses = {"galculator", "gnome-calculator", "org.gnome.Calculator", "kcalc",
+                                                 "xcalc"};
 
 constexpr int kWindowWaitMs = 5000;
 // A launcher may hand over to another process and exit; its window can follow shortly.
@@ -34,17 +34,22 @@ constexpr int kPollStepMs = 20;
 // run or is a zombie. Together with the pid it names one process, even after pid reuse.
 unsigned long long ProcessStartTime(long long pid)
 {
-    if (pid <= 0) return 0;
+    if (pid <= 0)
+        return 0;
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly)) return 0;
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
     const QByteArray text = file.readAll();
     // The command name in parentheses may itself hold spaces and parentheses.
     const qsizetype close = text.lastIndexOf(')');
-    if (close < 0) return 0;
+    if (close < 0)
+        return 0;
     const QList<QByteArray> fields = text.mid(close + 1).simplified().split(' ');
     // fields[0] is field 3 (state), so field 22 is fields[19].
-    if (fields.size() < 20) return 0;
-    if (fields[0] == "Z" || fields[0] == "X" || fields[0] == "x") return 0;
+    if (fields.size() < 20)
+        return 0;
+    if (fields[0] == "Z" || fields[0] == "X" || fields[0] == "x")
+        return 0;
     bool ok = false;
     const unsigned long long start = fields[19].toULongLong(&ok);
     return ok ? start + 1 : 0;  // + 1: a valid start time is never 0 here
@@ -53,7 +58,8 @@ unsigned long long ProcessStartTime(long long pid)
 // Lets Qt handle pending events (the pupil may type, timers run), then sleeps a little.
 void Pause(int ms)
 {
-    if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
+    if (QCoreApplication::instance())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
     QThread::msleep(static_cast<unsigned long>(ms));
 }
 
@@ -103,7 +109,8 @@ struct Calculator::Impl {
     // The known window, else one found now: ours by process id, else any open calculator.
     X11Windows::Window Locate(X11Windows& x)
     {
-        if (KnownWindow(x) != 0) return window;
+        if (KnownWindow(x) != 0)
+            return window;
         Take(x.Find(OwnProcessRuns() ? pid : 0, kWindowClasses));
         return window;
     }
@@ -117,8 +124,10 @@ struct Calculator::Impl {
     // Maps a hidden window; a withdrawn window carries the on-top state with it.
     void Show(X11Windows& x, X11Windows::Window w)
     {
-        if (x.IsMapped(w)) return;
-        if (topmost) x.SetAbove(w, true);
+        if (x.IsMapped(w))
+            return;
+        if (topmost)
+            x.SetAbove(w, true);
         x.Map(w);
     }
 
@@ -134,9 +143,11 @@ struct Calculator::Impl {
         QString path;
         for (const char* name : kPrograms) {
             path = QStandardPaths::findExecutable(QString::fromLatin1(name));
-            if (!path.isEmpty()) break;
+            if (!path.isEmpty())
+                break;
         }
-        if (path.isEmpty()) return false;
+        if (path.isEmpty())
+            return false;
 
         QProcess process;
         process.setProgram(path);
@@ -153,7 +164,8 @@ struct Calculator::Impl {
         // Detached: it is not our child, so it never lingers as a zombie and it stays
         // open when we exit.
         qint64 started = 0;
-        if (!process.startDetached(&started) || started <= 0) return false;
+        if (!process.startDetached(&started) || started <= 0)
+            return false;
         pid = started;
         pidStart = ProcessStartTime(pid);
         window = 0;
@@ -164,20 +176,25 @@ struct Calculator::Impl {
 
 Calculator::Calculator() : impl_(std::make_unique<Impl>()) {}
 
-Calculator::~Calculator() { *impl_->alive = false; }
+Calculator::~Calculator()
+{
+    *impl_->alive = false;
+}
 
 void Calculator::ShowOrStart()
 {
     Impl& d = *impl_;
     X11Windows* x = d.Display();
-    if (!x) return;
+    if (!x)
+        return;
     if (d.busy) {  // a second click while the first still waits for the window
         d.hideRequested = false;
         return;
     }
     X11Windows::Window w = d.Locate(*x);
     if (w == 0) {
-        if (!d.OwnProcessRuns() && !d.StartProgram()) return;  // no calculator program: nothing to do
+        if (!d.OwnProcessRuns() && !d.StartProgram())
+            return;  // no calculator program: nothing to do
 
         d.busy = true;
         d.hideRequested = false;
@@ -189,21 +206,29 @@ void Calculator::ShowOrStart()
         X11Windows::Match found;
         for (;;) {
             Pause(kPollStepMs);
-            if (!*alive) return;  // deleted by an event handler: d and x are gone
-            if (!x->Usable()) break;
+            if (!*alive)
+                return;  // deleted by an event handler: d and x are gone
+            if (!x->Usable())
+                break;
             const X11Windows::Match match = x->Find(d.OwnProcessRuns() ? d.pid : 0, kWindowClasses);
-            if (match.window != 0) found = match;
-            if (match.viewable) break;
+            if (match.window != 0)
+                found = match;
+            if (match.viewable)
+                break;
             const qint64 now = clock.elapsed();
-            if (now >= kWindowWaitMs) break;
+            if (now >= kWindowWaitMs)
+                break;
             if (!d.OwnProcessRuns()) {
-                if (exitedAt < 0) exitedAt = now;
-                if (now - exitedAt >= kAfterExitWaitMs) break;
+                if (exitedAt < 0)
+                    exitedAt = now;
+                if (now - exitedAt >= kAfterExitWaitMs)
+                    break;
             }
         }
         d.busy = false;
         // A window that never became viewable may still be the calculator, just hidden.
-        if (found.window == 0 || !x->Usable() || !x->Exists(found.window, found.windowClass)) return;
+        if (found.window == 0 || !x->Usable() || !x->Exists(found.window, found.windowClass))
+            return;
         d.Take(found);
         w = found.window;
         if (d.hideRequested) {  // a pen-and-paper exercise came up meanwhile
@@ -225,39 +250,48 @@ void Calculator::ShowWithoutActivating()
 {
     Impl& d = *impl_;
     X11Windows* x = d.Display();
-    if (!x) return;
+    if (!x)
+        return;
     if (d.busy) {
         d.hideRequested = false;
         return;
     }
-    if (X11Windows::Window w = d.Locate(*x)) d.Show(*x, w);
+    if (X11Windows::Window w = d.Locate(*x))
+        d.Show(*x, w);
 }
 
 void Calculator::Hide()
 {
     Impl& d = *impl_;
     X11Windows* x = d.Display();
-    if (!x) return;
+    if (!x)
+        return;
     if (d.busy) {
         d.hideRequested = true;
         return;
     }
-    if (X11Windows::Window w = d.Locate(*x)) x->Unmap(w);
+    if (X11Windows::Window w = d.Locate(*x))
+        x->Unmap(w);
 }
 
 void Calculator::ReleaseTopmost()
 {
     Impl& d = *impl_;
     X11Windows* x = d.Display();
-    if (!x) return;
+    if (!x)
+        return;
     if (d.busy) {
         d.releaseRequested = true;
         return;
     }
-    if (X11Windows::Window w = d.Locate(*x)) d.Release(*x, w);
+    if (X11Windows::Window w = d.Locate(*x))
+        d.Release(*x, w);
 }
 
-bool Calculator::HasWindow() { return WindowId() != 0; }
+bool Calculator::HasWindow()
+{
+    return WindowId() != 0;
+}
 
 unsigned long Calculator::WindowId()
 {
@@ -266,6 +300,9 @@ unsigned long Calculator::WindowId()
     return x ? d.KnownWindow(*x) : 0;
 }
 
-long long Calculator::ProcessId() const { return impl_->OwnProcessRuns() ? impl_->pid : 0; }
+long long Calculator::ProcessId() const
+{
+    return impl_->OwnProcessRuns() ? impl_->pid : 0;
+}
 
 }  // namespace velmora

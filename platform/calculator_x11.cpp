@@ -39,8 +39,7 @@ constexpr int kMinSize = 20;
 bool EqualsNoCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) ==
-                      std::tolower(static_cast<unsigned char>(y));
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
            });
 }
 
@@ -51,7 +50,8 @@ std::array<std::string, 2> ParseWmClass(const char* data, int length)
     int start = 0;
     for (int k = 0; k < 2 && start < length; ++k) {
         int end = start;
-        while (end < length && data[end] != '\0') ++end;
+        while (end < length && data[end] != '\0')
+            ++end;
         parts[static_cast<std::size_t>(k)].assign(data + start, static_cast<std::size_t>(end - start));
         start = end + 1;
     }
@@ -60,14 +60,14 @@ std::array<std::string, 2> ParseWmClass(const char* data, int length)
 
 class XcbWindows final : public X11Windows {
 public:
-    XcbWindows(xcb_connection_t* connection, bool own, xcb_window_t root)
-        : c_(connection), own_(own), root_(root)
+    XcbWindows(xcb_connection_t* connection, bool own, xcb_window_t root) : c_(connection), own_(own), root_(root)
     {
         InternAtoms();
     }
     ~XcbWindows() override
     {
-        if (own_) xcb_disconnect(c_);
+        if (own_)
+            xcb_disconnect(c_);
     }
     XcbWindows(const XcbWindows&) = delete;
     XcbWindows& operator=(const XcbWindows&) = delete;
@@ -109,8 +109,9 @@ private:
 
 void XcbWindows::InternAtoms()
 {
-    const char* names[] = {"_NET_WM_PID",        "_NET_WM_STATE",            "_NET_WM_STATE_ABOVE",
-                           "_NET_ACTIVE_WINDOW", "_NET_SUPPORTING_WM_CHECK", "WM_STATE"};
+    const char* names[] = {
+        "_NET_WM_PID", "_NET_WM_STATE", "_NET_WM_STATE_ABOVE", "_NET_ACTIVE_WINDOW", "_NET_SUPPORTING_WM_CHECK",
+        "WM_STATE"};
     xcb_atom_t* slots[] = {&netWmPid_,        &netWmState_,           &netWmStateAbove_,
                            &netActiveWindow_, &netSupportingWmCheck_, &wmState_};
     constexpr std::size_t n = std::size(names);
@@ -121,7 +122,8 @@ void XcbWindows::InternAtoms()
         xcb_generic_error_t* error = nullptr;
         XcbPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(c_, cookies[k], &error));
         std::free(error);
-        if (reply) *slots[k] = reply->atom;
+        if (reply)
+            *slots[k] = reply->atom;
     }
 }
 
@@ -138,9 +140,11 @@ XcbPtr<xcb_get_property_reply_t> XcbWindows::Property(Window window, xcb_atom_t 
 std::vector<std::uint32_t> XcbWindows::Card32s(Window window, xcb_atom_t property, xcb_atom_t type)
 {
     std::vector<std::uint32_t> values;
-    if (property == XCB_ATOM_NONE) return values;
+    if (property == XCB_ATOM_NONE)
+        return values;
     auto reply = Property(window, property, type, 1024);
-    if (!reply || reply->format != 32) return values;
+    if (!reply || reply->format != 32)
+        return values;
     const auto* data = static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
     values.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
     return values;
@@ -151,7 +155,8 @@ bool XcbWindows::HasWindowManager()
     // An EWMH window manager names a child window that carries the same property
     // pointing at itself; a stale property left by a dead manager points nowhere.
     auto fromRoot = Card32s(root_, netSupportingWmCheck_, XCB_ATOM_WINDOW);
-    if (fromRoot.empty() || fromRoot[0] == XCB_WINDOW_NONE) return false;
+    if (fromRoot.empty() || fromRoot[0] == XCB_WINDOW_NONE)
+        return false;
     auto fromChild = Card32s(fromRoot[0], netSupportingWmCheck_, XCB_ATOM_WINDOW);
     return !fromChild.empty() && fromChild[0] == fromRoot[0];
 }
@@ -179,16 +184,19 @@ X11Windows::Match XcbWindows::Find(long long pid, const std::vector<std::string>
         // Ask for a whole level at once: one round trip per level, not per window.
         std::vector<xcb_query_tree_cookie_t> treeCookies;
         treeCookies.reserve(level.size());
-        for (xcb_window_t w : level) treeCookies.push_back(xcb_query_tree(c_, w));
+        for (xcb_window_t w : level)
+            treeCookies.push_back(xcb_query_tree(c_, w));
         std::vector<xcb_window_t> children;
         for (auto cookie : treeCookies) {
             xcb_generic_error_t* error = nullptr;
             XcbPtr<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c_, cookie, &error));
             std::free(error);
-            if (!tree) continue;  // vanished meanwhile
+            if (!tree)
+                continue;  // vanished meanwhile
             const xcb_window_t* kids = xcb_query_tree_children(tree.get());
             const int count = xcb_query_tree_children_length(tree.get());
-            for (int k = 0; k < count && visited + children.size() < kMaxWindows; ++k) children.push_back(kids[k]);
+            for (int k = 0; k < count && visited + children.size() < kMaxWindows; ++k)
+                children.push_back(kids[k]);
         }
         visited += children.size();
 
@@ -217,8 +225,10 @@ X11Windows::Match XcbWindows::Find(long long pid, const std::vector<std::string>
             error = nullptr;
             XcbPtr<xcb_get_property_reply_t> wmPid(xcb_get_property_reply(c_, p.wmPid, &error));
             std::free(error);
-            if (!attributes || !geometry || attributes->override_redirect) continue;
-            if (geometry->width <= kMinSize || geometry->height <= kMinSize) continue;
+            if (!attributes || !geometry || attributes->override_redirect)
+                continue;
+            if (geometry->width <= kMinSize || geometry->height <= kMinSize)
+                continue;
 
             bool pidMatch = false;
             if (pid > 0 && wmPid && wmPid->format == 32 && xcb_get_property_value_length(wmPid.get()) >= 4) {
@@ -235,7 +245,8 @@ X11Windows::Match XcbWindows::Find(long long pid, const std::vector<std::string>
                 if ((!names[0].empty() && EqualsNoCase(names[0], wanted)) ||
                     (!names[1].empty() && EqualsNoCase(names[1], wanted)))
                     classMatch = true;
-            if (!pidMatch && !classMatch) continue;
+            if (!pidMatch && !classMatch)
+                continue;
 
             const bool viewable = attributes->map_state == XCB_MAP_STATE_VIEWABLE;
             const int score = (pidMatch ? 2 : 0) + (viewable ? 1 : 0);
@@ -253,11 +264,15 @@ X11Windows::Match XcbWindows::Find(long long pid, const std::vector<std::string>
 
 bool XcbWindows::Exists(Window window, const std::string& windowClass)
 {
-    if (window == XCB_WINDOW_NONE) return false;
+    if (window == XCB_WINDOW_NONE)
+        return false;
     auto reply = Property(window, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 256);
-    if (!reply) return false;  // BadWindow: it is gone
-    if (windowClass.empty()) return true;
-    if (reply->format != 8) return false;
+    if (!reply)
+        return false;  // BadWindow: it is gone
+    if (windowClass.empty())
+        return true;
+    if (reply->format != 8)
+        return false;
     // Window ids are reused after a client leaves; the class tells ours from a newcomer.
     auto names = ParseWmClass(static_cast<const char*>(xcb_get_property_value(reply.get())),
                               xcb_get_property_value_length(reply.get()));
@@ -306,7 +321,8 @@ void XcbWindows::Activate(Window window)
 
 void XcbWindows::SetAbove(Window window, bool above)
 {
-    if (netWmState_ == XCB_ATOM_NONE || netWmStateAbove_ == XCB_ATOM_NONE) return;
+    if (netWmState_ == XCB_ATOM_NONE || netWmStateAbove_ == XCB_ATOM_NONE)
+        return;
     if (HasWindowManager() && IsManaged(window)) {
         // A managed window's state belongs to the window manager: ask it.
         SendClientMessage(window, netWmState_, {above ? 1u : 0u, netWmStateAbove_, 0, kSourcePager, 0});
@@ -317,7 +333,8 @@ void XcbWindows::SetAbove(Window window, bool above)
     // write it ourselves: stacking then stays as it is, but the state is recorded.
     auto state = Card32s(window, netWmState_, XCB_ATOM_ATOM);
     state.erase(std::remove(state.begin(), state.end(), netWmStateAbove_), state.end());
-    if (above) state.push_back(netWmStateAbove_);
+    if (above)
+        state.push_back(netWmStateAbove_);
     Check(xcb_change_property_checked(c_, XCB_PROP_MODE_REPLACE, window, netWmState_, XCB_ATOM_ATOM, 32,
                                       static_cast<std::uint32_t>(state.size()), state.data()));
 }
@@ -327,20 +344,21 @@ void XcbWindows::SendToRoot(const void* event, std::size_t size)
     // SendEvent always copies 32 bytes, and some event structs are shorter.
     std::array<char, 32> buffer{};
     std::memcpy(buffer.data(), event, std::min(size, buffer.size()));
-    Check(xcb_send_event_checked(c_, 0, root_,
-                                 XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                                 buffer.data()));
+    Check(xcb_send_event_checked(
+        c_, 0, root_, XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY, buffer.data()));
 }
 
 void XcbWindows::SendClientMessage(Window window, xcb_atom_t type, std::array<std::uint32_t, 5> data)
 {
-    if (type == XCB_ATOM_NONE) return;
+    if (type == XCB_ATOM_NONE)
+        return;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = window;
     event.type = type;
-    for (std::size_t k = 0; k < data.size(); ++k) event.data.data32[k] = data[k];
+    for (std::size_t k = 0; k < data.size(); ++k)
+        event.data.data32[k] = data[k];
     SendToRoot(&event, sizeof event);
 }
 
@@ -349,8 +367,10 @@ xcb_window_t RootOfScreen(xcb_connection_t* connection, int screenNumber)
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
     xcb_window_t first = XCB_WINDOW_NONE;
     for (int k = 0; it.rem > 0; xcb_screen_next(&it), ++k) {
-        if (first == XCB_WINDOW_NONE) first = it.data->root;
-        if (k == screenNumber) return it.data->root;
+        if (first == XCB_WINDOW_NONE)
+            first = it.data->root;
+        if (k == screenNumber)
+            return it.data->root;
     }
     return first;
 }
@@ -363,22 +383,27 @@ std::unique_ptr<X11Windows> X11Windows::Open()
     if (auto* app = qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
         // Only on X11 itself: the offscreen platform must stay away from any display that
         // DISPLAY may name, and a Wayland session has no X windows of ours to manage.
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) return nullptr;
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            return nullptr;
         auto* native = app->nativeInterface<QNativeInterface::QX11Application>();
         xcb_connection_t* connection = native ? native->connection() : nullptr;
-        if (!connection || xcb_connection_has_error(connection)) return nullptr;
+        if (!connection || xcb_connection_has_error(connection))
+            return nullptr;
         // Qt keeps its screen number to itself; DISPLAY names the same display.
         char* host = nullptr;
         int displayNumber = 0;
         int screenNumber = 0;
-        if (!xcb_parse_display(nullptr, &host, &displayNumber, &screenNumber)) screenNumber = 0;
+        if (!xcb_parse_display(nullptr, &host, &displayNumber, &screenNumber))
+            screenNumber = 0;
         std::free(host);
         xcb_window_t root = RootOfScreen(connection, screenNumber);
-        if (root == XCB_WINDOW_NONE) return nullptr;
+        if (root == XCB_WINDOW_NONE)
+            return nullptr;
         return std::make_unique<XcbWindows>(connection, false, root);
     }
     const char* display = std::getenv("DISPLAY");
-    if (!display || !*display) return nullptr;
+    if (!display || !*display)
+        return nullptr;
     int screenNumber = 0;
     xcb_connection_t* connection = xcb_connect(nullptr, &screenNumber);
     if (xcb_connection_has_error(connection)) {
@@ -399,7 +424,10 @@ std::unique_ptr<X11Windows> X11Windows::Open()
 
 namespace velmora {
 
-std::unique_ptr<X11Windows> X11Windows::Open() { return nullptr; }
+std::unique_ptr<X11Windows> X11Windows::Open()
+{
+    return nullptr;
+}
 
 }  // namespace velmora
 

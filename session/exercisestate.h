@@ -12,8 +12,8 @@ namespace velmora {
 inline constexpr int SpeedCycleSlot = 8;
 
 struct ExerciseState {
-    int ThemeCode = -1;       // 1..29; 0 before the first exercise; -1 while the main menu is active
-    int Points = 0;           // never below 0
+    int ThemeCode = -1;  // 1..29; 0 before the first exercise; -1 while the main menu is active
+    int Points = 0;      // never below 0
     int ExercisesDone = 0;
     int Attempt = 0;          // 0 new exercise due, 1 field entered, 2 second attempt
     int AttemptsAllowed = 2;  // 1 for theme 14
@@ -22,9 +22,9 @@ struct ExerciseState {
     int PrevTheme2 = 0;
     int ThemeMask = 0;
     int TickedCount = 0;
-    std::array<int, 9> ThemeCycle{};     // rotation counters of the generators
-    std::array<int, 31> ThemeMemory{};   // indexed 1..30; -1 at START
-    std::array<int, 13> Param{};         // the numbers of the current exercise
+    std::array<int, 9> ThemeCycle{};    // rotation counters of the generators
+    std::array<int, 31> ThemeMemory{};  // indexed 1..30; -1 at START
+    std::array<int, 13> Param{};        // the numbers of the current exercise
     double AnswerLine = 0;
     QString AnswerUnit;
     QString FeedbackText;

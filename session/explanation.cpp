@@ -9,11 +9,23 @@ namespace velmora {
 bool HasWorkedExplanation(int themeCode)
 {
     switch (themeCode) {
-    case 1: case 2: case 3: case 7: case 11: case 12: case 13: case 16: case 17: case 18: case 19: case 21: case 24:
-    case 27:
-        return true;
-    default:
-        return false;
+        case 1:
+        case 2:
+        case 3:
+        case 7:
+        case 11:
+        case 12:
+        case 13:
+        case 16:
+        case 17:
+        case 18:
+        case 19:
+        case 21:
+        case 24:
+        case 27:
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -26,17 +38,17 @@ void DrawBareAnswer(Session& s, double line)
 {
     Bitmap& b = s.TextBitmap;
     switch (s.Field().Kind) {
-    case 1:
-        DrawText(QString::number(s.ExpectedInt) + s.AnswerUnit, clr::Red, false, Margin, line, 1, b);
-        break;
-    case 2:
-        DrawText(FormatFixed(s.ExpectedReal, s.AnswerDecimals) + s.AnswerUnit, clr::Red, false, Margin, line, 1, b);
-        break;
-    default:
-        DrawText(QString(), clr::Red, false, Margin, line, 1, b);
-        TextEndX = DrawFraction(s.ExpectedFraction, b, Margin, Round(line * LineHeight), clr::Red);
-        DrawText(s.AnswerUnit, clr::Red, false, TextEndX, line, 1, b);
-        break;
+        case 1:
+            DrawText(QString::number(s.ExpectedInt) + s.AnswerUnit, clr::Red, false, Margin, line, 1, b);
+            break;
+        case 2:
+            DrawText(FormatFixed(s.ExpectedReal, s.AnswerDecimals) + s.AnswerUnit, clr::Red, false, Margin, line, 1, b);
+            break;
+        default:
+            DrawText(QString(), clr::Red, false, Margin, line, 1, b);
+            TextEndX = DrawFraction(s.ExpectedFraction, b, Margin, Round(line * LineHeight), clr::Red);
+            DrawText(s.AnswerUnit, clr::Red, false, TextEndX, line, 1, b);
+            break;
     }
 }
 

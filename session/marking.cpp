@@ -21,9 +21,15 @@ const QChar CR = QLatin1Char('\r');
 // Larger numbers are no answer to any exercise; refusing them keeps the arithmetic sane.
 constexpr double MaxDecimalMagnitude = 1e12;
 
-bool IsDigit(QChar ch) { return ch >= QLatin1Char('0') && ch <= QLatin1Char('9'); }
+bool IsDigit(QChar ch)
+{
+    return ch >= QLatin1Char('0') && ch <= QLatin1Char('9');
+}
 
-QString Unit(const Session& s) { return s.AnswerUnit; }
+QString Unit(const Session& s)
+{
+    return s.AnswerUnit;
+}
 
 }  // namespace
 
@@ -103,9 +109,8 @@ bool DecimalAnswerRight(double given, double expected, double tolerance, int dec
 
 QString PraiseText(int exercisesDone)
 {
-    static const char* const praise[] = {"Ok !",         "Prima !",     "Goed !",
-                                         "Juist !",      "Geweldig !",  "Knap hoor !",
-                                         "Fantastisch !", "Bravo !",    "Uitmuntend !"};
+    static const char* const praise[] = {"Ok !",        "Prima !",       "Goed !",  "Juist !",     "Geweldig !",
+                                         "Knap hoor !", "Fantastisch !", "Bravo !", "Uitmuntend !"};
     const int index = ((exercisesDone % 9) + 9) % 9;
     return QString::fromUtf8(praise[index]);
 }
@@ -147,39 +152,39 @@ AnswerOutcome Session::SubmitAnswer(QString& text)
         Attempt = 1;
     GivenInt = 0;
     switch (field_.Kind) {
-    case 1:
-        // Blanks around a number are a slip of the finger, not a wrong answer.
-        if (!StrToIntChecked(TrimSpaces(text), GivenInt)) {
-            ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een geheel getal in !"));
-            return AnswerOutcome::Rejected;
+        case 1:
+            // Blanks around a number are a slip of the finger, not a wrong answer.
+            if (!StrToIntChecked(TrimSpaces(text), GivenInt)) {
+                ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een geheel getal in !"));
+                return AnswerOutcome::Rejected;
+            }
+            break;
+        case 2:
+            text = NormaliseDecimalSeparator(text, DecSep);
+            if (!ParseDecimal(text, DecSep, GivenReal)) {
+                const QString word = DecSep == QLatin1Char('.') ? QStringLiteral("punt") : QStringLiteral("comma");
+                ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een getal in !") + CR +
+                            QStringLiteral("Gebruik eventueel de ") + word +
+                            QStringLiteral(" als decimale scheidingsteken !"));
+                return AnswerOutcome::Rejected;
+            }
+            break;
+        case 3:
+        case 4: {
+            Fraction given{1, 0, 0, 0};
+            const bool needsSlash = field_.Kind == 3;
+            if ((needsSlash && !text.contains(QLatin1Char('/'))) || !StrToFraction(text, given)) {
+                ShowMessage(QStringLiteral("Foutieve invoer !") + CR +
+                            (needsSlash ? QStringLiteral("Geef een breuk in !")
+                                        : QStringLiteral("Geef een breuk of geheel getal in !")));
+                return AnswerOutcome::Rejected;
+            }
+            GivenFraction = given;
+            GivenReal = FractionToReal(given);
+            break;
         }
-        break;
-    case 2:
-        text = NormaliseDecimalSeparator(text, DecSep);
-        if (!ParseDecimal(text, DecSep, GivenReal)) {
-            const QString word = DecSep == QLatin1Char('.') ? QStringLiteral("punt") : QStringLiteral("comma");
-            ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een getal in !") + CR +
-                        QStringLiteral("Gebruik eventueel de ") + word +
-                        QStringLiteral(" als decimale scheidingsteken !"));
-            return AnswerOutcome::Rejected;
-        }
-        break;
-    case 3:
-    case 4: {
-        Fraction given{1, 0, 0, 0};
-        const bool needsSlash = field_.Kind == 3;
-        if ((needsSlash && !text.contains(QLatin1Char('/'))) || !StrToFraction(text, given)) {
-            ShowMessage(QStringLiteral("Foutieve invoer !") + CR +
-                        (needsSlash ? QStringLiteral("Geef een breuk in !")
-                                    : QStringLiteral("Geef een breuk of geheel getal in !")));
-            return AnswerOutcome::Rejected;
-        }
-        GivenFraction = given;
-        GivenReal = FractionToReal(given);
-        break;
-    }
-    default:
-        break;
+        default:
+            break;
     }
     answerPending_ = false;
     answerText_ = text;
@@ -207,18 +212,18 @@ void Session::MarkAnswer()
     bool right = false;
     const long long d = std::llabs(static_cast<long long>(GivenInt) - ExpectedInt);
     switch (kind) {
-    case 1:
-        right = d <= IntTolerance;
-        break;
-    case 2:
-        right = DecimalAnswerRight(GivenReal, ExpectedReal, RealTolerance, AnswerDecimals);
-        break;
-    case 3:
-    case 4:
-        right = FracEqual(ExpectedFraction, GivenFraction);
-        break;
-    default:
-        break;
+        case 1:
+            right = d <= IntTolerance;
+            break;
+        case 2:
+            right = DecimalAnswerRight(GivenReal, ExpectedReal, RealTolerance, AnswerDecimals);
+            break;
+        case 3:
+        case 4:
+            right = FracEqual(ExpectedFraction, GivenFraction);
+            break;
+        default:
+            break;
     }
 
     if (ThemeCode == 3)
@@ -267,8 +272,7 @@ void Session::MarkAnswer()
             if (view_)
                 view_->ShowFace(QStringLiteral("smile"));
             if (kind == 1 && GivenInt != ExpectedInt)
-                DrawText(QStringLiteral(" (Precies: ") + QString::number(ExpectedInt) + Unit(*this) +
-                             QLatin1Char(')'),
+                DrawText(QStringLiteral(" (Precies: ") + QString::number(ExpectedInt) + Unit(*this) + QLatin1Char(')'),
                          clr::Black, false, TextEndX, line, 1, b);
             points = PointsForRightAnswer(ThemeCode, CurrentLevel(), attempt, estimate ? d : 0);
             line += 1.75;
@@ -278,8 +282,7 @@ void Session::MarkAnswer()
             if (view_)
                 view_->ShowFace(QStringLiteral("sad"));
             points = estimate ? -5 : 0;
-            DrawText(points < 0 ? QStringLiteral("  Oei, ") + QString::number(-points) +
-                                      QStringLiteral(" punten eraf!")
+            DrawText(points < 0 ? QStringLiteral("  Oei, ") + QString::number(-points) + QStringLiteral(" punten eraf!")
                                 : QStringLiteral("  Geen punten erbij."),
                      clr::Blue, false, TextEndX, line, 1, b);
             line += 1.5;

@@ -13,7 +13,10 @@ namespace {
 // Guard for the random draws of theme selection: far beyond what any pick needs.
 constexpr int MaxDraws = 100000;
 
-bool BitSet(int mask, int box) { return box >= 1 && box <= 10 && (mask & (1 << (box - 1))) != 0; }
+bool BitSet(int mask, int box)
+{
+    return box >= 1 && box <= 10 && (mask & (1 << (box - 1))) != 0;
+}
 
 int BitCount(int mask)
 {

@@ -7,11 +7,11 @@ namespace velmora {
 
 // The answer field as a generator hands it over.
 struct AnswerFieldSetup {
-    QString Label;               // InvoerLabel caption, e.g. "Som: "
-    int Kind = 1;                // 1 integer, 2 decimal, 3 fraction, 4 fraction or integer
-    QString Hint;                // "|" + long part shown in the status line
+    QString Label;  // InvoerLabel caption, e.g. "Som: "
+    int Kind = 1;   // 1 integer, 2 decimal, 3 fraction, 4 fraction or integer
+    QString Hint;   // "|" + long part shown in the status line
     QString Text = QStringLiteral("?");
-    int PanelTop = 0;            // Round(AnswerLine x LineHeight)
+    int PanelTop = 0;  // Round(AnswerLine x LineHeight)
 };
 
 class SessionView {

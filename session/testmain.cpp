@@ -43,8 +43,6 @@ private:
 
 namespace {
 
-
-
 QFrame* MakePanel(QWidget* parent)
 {
     auto* panel = new QFrame(parent);
@@ -53,7 +51,6 @@ QFrame* MakePanel(QWidget* parent)
     panel->setAutoFillBackground(true);
     return panel;
 }
-
 
 }  // namespace
 
@@ -181,15 +178,28 @@ void TTestForm::BuildControls()
     CalcButton = new QPushButton(StatusBalk);
     HelpButton = new QPushButton(StatusBalk);
 
-    const std::pair<QWidget*, const char*> names[] = {
-        {Tekst, "Tekst"},           {Plaatje, "Plaatje"},           {KeuzeBox, "KeuzeBox"},
-        {ScorePanel, "ScorePanel"}, {NivoButton, "NivoButton"},     {ScoreTextLabel, "ScoreTextLabel"},
-        {ScoreLabel, "ScoreLabel"}, {KopImage, "KopImage"},         {NivoBox, "NivoBox"},
-        {StartButton, "StartButton"}, {InvoerPanel, "InvoerPanel"}, {InvoerLabel, "InvoerLabel"},
-        {InvoerVeld, "InvoerVeld"}, {GebruikPanel, "GebruikPanel"}, {infoImage, "infoImage"},
-        {InfoLabel, "InfoLabel"},   {ContinueButton, "ContinueButton"}, {StatusBalk, "StatusBalk"},
-        {StatusLabel, "StatusLabel"}, {EindButton, "EindButton"},   {CalcButton, "CalcButton"},
-        {HelpButton, "HelpButton"}};
+    const std::pair<QWidget*, const char*> names[] = {{Tekst, "Tekst"},
+                                                      {Plaatje, "Plaatje"},
+                                                      {KeuzeBox, "KeuzeBox"},
+                                                      {ScorePanel, "ScorePanel"},
+                                                      {NivoButton, "NivoButton"},
+                                                      {ScoreTextLabel, "ScoreTextLabel"},
+                                                      {ScoreLabel, "ScoreLabel"},
+                                                      {KopImage, "KopImage"},
+                                                      {NivoBox, "NivoBox"},
+                                                      {StartButton, "StartButton"},
+                                                      {InvoerPanel, "InvoerPanel"},
+                                                      {InvoerLabel, "InvoerLabel"},
+                                                      {InvoerVeld, "InvoerVeld"},
+                                                      {GebruikPanel, "GebruikPanel"},
+                                                      {infoImage, "infoImage"},
+                                                      {InfoLabel, "InfoLabel"},
+                                                      {ContinueButton, "ContinueButton"},
+                                                      {StatusBalk, "StatusBalk"},
+                                                      {StatusLabel, "StatusLabel"},
+                                                      {EindButton, "EindButton"},
+                                                      {CalcButton, "CalcButton"},
+                                                      {HelpButton, "HelpButton"}};
     for (const auto& [widget, name] : names)
         widget->setObjectName(QString::fromLatin1(name));
 

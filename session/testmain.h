@@ -22,7 +22,6 @@ class QRadioButton;
 
 namespace velmora {
 
-
 class TTestForm : public QDialog, public SessionView {
     Q_OBJECT
 public:

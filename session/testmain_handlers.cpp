@@ -175,9 +175,9 @@ bool TTestForm::KeepsAnswerPending(QWidget* focus) const
 {
     if (!focus)
         return false;
-    for (QWidget* w : {static_cast<QWidget*>(NivoBox), static_cast<QWidget*>(EindButton),
-                       static_cast<QWidget*>(NivoButton), static_cast<QWidget*>(CalcButton),
-                       static_cast<QWidget*>(HelpButton)})
+    for (QWidget* w :
+         {static_cast<QWidget*>(NivoBox), static_cast<QWidget*>(EindButton), static_cast<QWidget*>(NivoButton),
+          static_cast<QWidget*>(CalcButton), static_cast<QWidget*>(HelpButton)})
         if (focus == w || w->isAncestorOf(focus))
             return true;
     return false;

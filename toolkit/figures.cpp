@@ -91,8 +91,8 @@ void DrawDot(int x, int y, QChar letter, Bitmap& bitmap, const QColor& colour)
     SetPen(bitmap, colour, 1);
     const bool plain = letter == QLatin1Char('.');
     const QString text(letter);
-    const int r = plain ? Round(4 * ScaleFactor)
-                        : Round(0.5 * std::max(bitmap.TextHeight(text), bitmap.TextWidth(text)));
+    const int r =
+        plain ? Round(4 * ScaleFactor) : Round(0.5 * std::max(bitmap.TextHeight(text), bitmap.TextWidth(text)));
     bitmap.Ellipse(x - r, y - r, x + r, y + r);
     bitmap.Brush.Clear = true;
     if (!plain) {
@@ -116,7 +116,8 @@ void DrawLabelBox(const QString& text1, const QString& text2, const QString& tex
     bitmap.Rectangle(rect.Left, rect.Top, rect.Right, rect.Bottom);
     const int y0 = Round(rect.Top + (rect.Bottom - rect.Top) * 0.5 - 1.5 * h);
     const QString gap = QStringLiteral("  ");
-    const int wmax = std::max({bitmap.TextWidth(text1 + gap), bitmap.TextWidth(text2 + gap), bitmap.TextWidth(text3 + gap)});
+    const int wmax =
+        std::max({bitmap.TextWidth(text1 + gap), bitmap.TextWidth(text2 + gap), bitmap.TextWidth(text3 + gap)});
     bitmap.Brush.Clear = true;
     int cx = (rect.Left + rect.Right) / 2;
     const bool narrow = rect.Right - rect.Left < wmax;
@@ -143,7 +144,12 @@ void DrawArrowDown(const Rect& rect, Bitmap& bitmap, const QColor& colour)
     const int L = rect.Left, T = rect.Top, R = rect.Right, B = rect.Bottom;
     const int e = (R - L) / 3, f = (B - T) / 4;
     FilledPolygon(bitmap, colour,
-                  {{L + e, T}, {R - e, T}, {R - e, B - f}, {R, B - f}, {L + (R - L) / 2, B}, {L, T + 3 * (B - T) / 4},
+                  {{L + e, T},
+                   {R - e, T},
+                   {R - e, B - f},
+                   {R, B - f},
+                   {L + (R - L) / 2, B},
+                   {L, T + 3 * (B - T) / 4},
                    {L + e, B - f}});
 }
 
@@ -151,8 +157,9 @@ void DrawArrowUp(const Rect& rect, Bitmap& bitmap, const QColor& colour)
 {
     const int L = rect.Left, T = rect.Top, R = rect.Right, B = rect.Bottom;
     const int e = (R - L) / 3, f = (B - T) / 4;
-    FilledPolygon(bitmap, colour,
-                  {{L + e, B}, {R - e, B}, {R - e, T + f}, {R, T + f}, {L + (R - L) / 2, T}, {L, T + f}, {L + e, T + f}});
+    FilledPolygon(
+        bitmap, colour,
+        {{L + e, B}, {R - e, B}, {R - e, T + f}, {R, T + f}, {L + (R - L) / 2, T}, {L, T + f}, {L + e, T + f}});
 }
 
 void DrawArrowLine(Bitmap& bitmap, const QColor& colour, double x1, double y1, double x2, double y2, double width)

@@ -11,7 +11,8 @@ struct Rect {
 void DrawLinePct(Bitmap& bitmap, const QColor& colour, double x1, double y1, double x2, double y2, double width);
 void DrawDashedLinePct(Bitmap& bitmap, const QColor& colour, double x1, double y1, double x2, double y2, double width);
 // x in percent of PictureWidth (also on the text bitmap), y in lines.
-void DrawLineLines(const QColor& colour, Bitmap& target, double x1, double line1, double x2, double line2, double width);
+void DrawLineLines(const QColor& colour, Bitmap& target, double x1, double line1, double x2, double line2,
+                   double width);
 // A filled circle; letter '.' is a plain dot of radius Round(4 x ScaleFactor).
 void DrawDot(int x, int y, QChar letter, Bitmap& bitmap, const QColor& colour);
 // mode 1: lines beside a too-narrow box; mode 2: one line under it.

@@ -88,12 +88,19 @@ Fraction Simplify(const Fraction& f)
     return SimplifyWide({f.Sign, f.Whole, f.Num, f.Den});
 }
 
-Fraction FracAdd(const Fraction& a, const Fraction& b) { return AddOrSub(a, b, +1); }
-Fraction FracSub(const Fraction& a, const Fraction& b) { return AddOrSub(a, b, -1); }
+Fraction FracAdd(const Fraction& a, const Fraction& b)
+{
+    return AddOrSub(a, b, +1);
+}
+Fraction FracSub(const Fraction& a, const Fraction& b)
+{
+    return AddOrSub(a, b, -1);
+}
 
 Fraction FracMul(const Fraction& a, const Fraction& b)
 {
-    const long long n = (static_cast<long long>(a.Whole) * a.Den + a.Num) * (static_cast<long long>(b.Whole) * b.Den + b.Num);
+    const long long n =
+        (static_cast<long long>(a.Whole) * a.Den + a.Num) * (static_cast<long long>(b.Whole) * b.Den + b.Num);
     return SimplifyWide({a.Sign * b.Sign, 0, n, static_cast<long long>(a.Den) * b.Den});
 }
 
@@ -113,7 +120,10 @@ Fraction FracDiv(const Fraction& a, const Fraction& b)
     return result;
 }
 
-Fraction IntMulFrac(int k, const Fraction& f) { return FracMul(IntToFraction(k), f); }
+Fraction IntMulFrac(int k, const Fraction& f)
+{
+    return FracMul(IntToFraction(k), f);
+}
 
 Fraction IntToFraction(int k)
 {
@@ -135,7 +145,10 @@ bool FracEqual(const Fraction& a, const Fraction& b)
     return Simplify(a) == Simplify(b);
 }
 
-long long ImproperNumerator(const Fraction& f) { return Improper(f); }
+long long ImproperNumerator(const Fraction& f)
+{
+    return Improper(f);
+}
 
 bool StrToFraction(const QString& text, Fraction& f)
 {

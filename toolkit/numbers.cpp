@@ -32,9 +32,18 @@ int Gcd(int a, int b)
     return static_cast<int>(r);
 }
 
-int MaxInt(int a, int b) { return a > b ? a : b; }
-int MinInt(int a, int b) { return a < b ? a : b; }
-double MaxReal(double a, double b) { return a > b ? a : b; }
+int MaxInt(int a, int b)
+{
+    return a > b ? a : b;
+}
+int MinInt(int a, int b)
+{
+    return a < b ? a : b;
+}
+double MaxReal(double a, double b)
+{
+    return a > b ? a : b;
+}
 
 QString TrimSpaces(const QString& text)
 {

@@ -51,7 +51,8 @@ void DrawText(const QString& text, const QColor& colour, bool bold, double x, do
     TextEndX = Round(x + width);
 }
 
-void DrawEuroText(const QString& text, const QColor& colour, bool bold, double x, double line, double size, Bitmap& target)
+void DrawEuroText(const QString& text, const QColor& colour, bool bold, double x, double line, double size,
+                  Bitmap& target)
 {
     target.Font.Size = Round(RefFontSize * size * 1.2);
     const int d = std::abs(LineHeight - target.TextHeight(QStringLiteral("C"))) / 2;

@@ -9,7 +9,8 @@ namespace velmora {
 // x: pixels, or -1 centred, -2 right-aligned Margin from the right edge.
 // line: in units of LineHeight; size: factor on RefFontSize.
 void DrawText(const QString& text, const QColor& colour, bool bold, double x, double line, double size, Bitmap& target);
-void DrawEuroText(const QString& text, const QColor& colour, bool bold, double x, double line, double size, Bitmap& target);
+void DrawEuroText(const QString& text, const QColor& colour, bool bold, double x, double line, double size,
+                  Bitmap& target);
 void DrawApproxText(const QString& text, const QColor& colour, Bitmap& target, double x, double line, double size);
 // Returns the x after the drawn number.
 int DrawFraction(const Fraction& f, Bitmap& canvas, int x, int y, const QColor& colour);

@@ -85,7 +85,7 @@ private Q_SLOTS:
     {
         TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
         const QStringList expected = {"Oefenen met &Breuken", "Oefenen met &Procenten", "Oefenen met de &Rekenmachine",
-                                      "Breuken-Test", "Procenten-Test", "Rekenmachine-Test"};
+                                      "Breuken-Test",         "Procenten-Test",         "Rekenmachine-Test"};
         for (int i = 0; i < 6; ++i)
             QCOMPARE(menu.SessionButton(i)->text(), expected[i]);
         QCOMPARE(menu.findChild<QLabel*>(QStringLiteral("VersieLabel"))->text(), QStringLiteral("V2.1"));

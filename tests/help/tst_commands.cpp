@@ -110,8 +110,8 @@ void TestCommands::BoxFieldOrder()
     Bitmap b = Surface();
     // X, Y = top and bottom lines; Text, Size = left and right percentages.
     Run("5,[box],2,5,10,90,Red/Yellow,1,L", b);
-    QCOMPARE(b.Pixel(20, 20), clr::Red);     // left top corner
-    QCOMPARE(b.Pixel(179, 49), clr::Red);    // right and bottom edges excluded
+    QCOMPARE(b.Pixel(20, 20), clr::Red);   // left top corner
+    QCOMPARE(b.Pixel(179, 49), clr::Red);  // right and bottom edges excluded
     QCOMPARE(b.Pixel(180, 30), clr::BtnFace);
     QCOMPARE(b.Pixel(100, 50), clr::BtnFace);
     QCOMPARE(b.Pixel(19, 30), clr::BtnFace);
@@ -205,7 +205,7 @@ void TestCommands::ClearBand()
     QCOMPARE(b.Pixel(100, 30), clr::BtnFace);
     QCOMPARE(b.Pixel(100, 20), clr::Yellow);  // the band starts one pixel below the line
     QCOMPARE(b.Pixel(100, 45), clr::Yellow);
-    QCOMPARE(b.Pixel(0, 30), clr::Yellow);    // the border column stays
+    QCOMPARE(b.Pixel(0, 30), clr::Yellow);  // the border column stays
 }
 
 void TestCommands::InfoKindsByFirstSixCharacters()
@@ -231,8 +231,8 @@ void TestCommands::InfoKindsByFirstSixCharacters()
     };
     for (int i = 0; i < 4; ++i)
         QVERIFY2(hasInk(i), qPrintable(kinds[i]));
-    QVERIFY(!hasInk(4));               // an unknown kind draws only the frame
-    QCOMPARE(images[5], images[1]);    // only six characters count
+    QVERIFY(!hasInk(4));             // an unknown kind draws only the frame
+    QCOMPARE(images[5], images[1]);  // only six characters count
     for (int i = 0; i < 4; ++i)
         for (int j = i + 1; j < 4; ++j)
             QVERIFY(images[i] != images[j]);
@@ -257,12 +257,18 @@ void TestCommands::TextPositions_data()
 {
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("tag");
-    QTest::newRow("left") << "l" << "Tekst";
-    QTest::newRow("right") << "r" << "Tekst";
-    QTest::newRow("centred") << "c" << "Tekst";
-    QTest::newRow("unknown word: left margin") << "q" << "Tekst";
-    QTest::newRow("right, bold") << "r" << "Vet";
-    QTest::newRow("right, euro") << "r" << "[euro]";
+    QTest::newRow("left") << "l"
+                          << "Tekst";
+    QTest::newRow("right") << "r"
+                           << "Tekst";
+    QTest::newRow("centred") << "c"
+                             << "Tekst";
+    QTest::newRow("unknown word: left margin") << "q"
+                                               << "Tekst";
+    QTest::newRow("right, bold") << "r"
+                                 << "Vet";
+    QTest::newRow("right, euro") << "r"
+                                 << "[euro]";
 }
 
 void TestCommands::TextPositions()

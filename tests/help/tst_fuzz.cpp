@@ -18,18 +18,28 @@ public:
     void ProcessEvents() override { Now += 1000; }
 };
 
-const QStringList Seeds{
-    "10,Tekst,l,1,'Hallo, wereld',1,Black,,L", "11,Tekst,p,1,daar,1.2,Red,Vet,L",
-    "12,[box],2,5,10,90,Red/Yellow,1,R",      "13,[4hoek],10/2,50/2,50/6,10/6,Black/Aqua,1,R",
-    "14,[ellips],10,2,90,8,Blue/Blank,2,R",  "15,[cirkel],50,10,,1.5,Green,1,R",
-    "16,[pie],50,10,30,0/90,Blue,1,R",       "17,[arc],50,10,30,90/0,Red,2,R",
-    "18,[lijn],10,2,90,2,Purple,1,R",        "19,[pijl],10,10,90,12,Red,1,R",
-    "20,[schoon],2,4,,,,,L",                 "21,[info],2,12,breuk+,1,Blue,Yellow,R",
-    "22,[breuk],l,5,3/4,1,Blue,,L",          "23,[breukmacht],p,5,2/3,1,Green,2,L",
-    "24,[macht],l,7,10,1,Red,3,L",           "25,[knop],c,9,OK,1,Black/Yellow,Vet,L",
-    "26,[ongeveer],r,11,3.5,1,Black,,L",     "27,[euro],l,13,'2,50',1,Blue,Vet,L",
-    "28,[pos],1/2,3,midden,1,Black,,L",      "29,[wait],0.5",
-    "30,[toets]",                            "999,[end]"};
+const QStringList Seeds{"10,Tekst,l,1,'Hallo, wereld',1,Black,,L",
+                        "11,Tekst,p,1,daar,1.2,Red,Vet,L",
+                        "12,[box],2,5,10,90,Red/Yellow,1,R",
+                        "13,[4hoek],10/2,50/2,50/6,10/6,Black/Aqua,1,R",
+                        "14,[ellips],10,2,90,8,Blue/Blank,2,R",
+                        "15,[cirkel],50,10,,1.5,Green,1,R",
+                        "16,[pie],50,10,30,0/90,Blue,1,R",
+                        "17,[arc],50,10,30,90/0,Red,2,R",
+                        "18,[lijn],10,2,90,2,Purple,1,R",
+                        "19,[pijl],10,10,90,12,Red,1,R",
+                        "20,[schoon],2,4,,,,,L",
+                        "21,[info],2,12,breuk+,1,Blue,Yellow,R",
+                        "22,[breuk],l,5,3/4,1,Blue,,L",
+                        "23,[breukmacht],p,5,2/3,1,Green,2,L",
+                        "24,[macht],l,7,10,1,Red,3,L",
+                        "25,[knop],c,9,OK,1,Black/Yellow,Vet,L",
+                        "26,[ongeveer],r,11,3.5,1,Black,,L",
+                        "27,[euro],l,13,'2,50',1,Blue,Vet,L",
+                        "28,[pos],1/2,3,midden,1,Black,,L",
+                        "29,[wait],0.5",
+                        "30,[toets]",
+                        "999,[end]"};
 
 const QString Alphabet = QStringLiteral("0123456789,./'-+[]eE lprcRL\xe9\x80VetBlackRed");
 
@@ -40,12 +50,25 @@ QString Mutate(QString s, std::mt19937& rng)
     for (int r = 0; r < rounds; ++r) {
         const int pos = s.isEmpty() ? 0 : int(rng() % s.size());
         switch (kind(rng)) {
-        case 0: s.remove(pos, 1 + int(rng() % 3)); break;
-        case 1: s.insert(pos, Alphabet.at(int(rng() % Alphabet.size()))); break;
-        case 2: if (!s.isEmpty()) s[pos] = Alphabet.at(int(rng() % Alphabet.size())); break;
-        case 3: s.insert(pos, QString::number(double(rng()) * ((rng() % 2) ? 1e-3 : 1e3))); break;
-        case 4: s = s.left(pos); break;
-        default: s.insert(pos, Seeds.at(int(rng() % Seeds.size())).section(',', 2, 4)); break;
+            case 0:
+                s.remove(pos, 1 + int(rng() % 3));
+                break;
+            case 1:
+                s.insert(pos, Alphabet.at(int(rng() % Alphabet.size())));
+                break;
+            case 2:
+                if (!s.isEmpty())
+                    s[pos] = Alphabet.at(int(rng() % Alphabet.size()));
+                break;
+            case 3:
+                s.insert(pos, QString::number(double(rng()) * ((rng() % 2) ? 1e-3 : 1e3)));
+                break;
+            case 4:
+                s = s.left(pos);
+                break;
+            default:
+                s.insert(pos, Seeds.at(int(rng() % Seeds.size())).section(',', 2, 4));
+                break;
         }
     }
     return s;

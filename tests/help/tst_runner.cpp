@@ -135,20 +135,34 @@ void TestRunner::MalformedLinesStopTheRun_data()
 {
     QTest::addColumn<QString>("bad");
     QTest::addColumn<QString>("reasonPart");
-    QTest::newRow("missing pen width") << "12,[box],2,5,10,90,Red,,L" << "ontbreekt";
-    QTest::newRow("pen width not a number") << "12,[box],2,5,10,90,Red,dik,L" << "geen getal";
-    QTest::newRow("text size not a number") << "12,Tekst,l,2,Hallo,groot,Red,,L" << "geen getal";
-    QTest::newRow("text size zero") << "12,Tekst,l,2,Hallo,0,Red,,L" << "tekstgrootte";
-    QTest::newRow("huge line") << "12,Tekst,l,1e12,Hallo,1,Red,,L" << "te groot";
-    QTest::newRow("[pos] without slash") << "12,[pos],12,2,Hallo,1,Red,,L" << "a/b";
-    QTest::newRow("[pos] with b = 0") << "12,[pos],1/0,2,Hallo,1,Red,,L" << "geen 0";
-    QTest::newRow("[pos] of another topic") << "712,[pos],1/x,2,Hallo,1,Red,,L" << "a/b";
-    QTest::newRow("[4hoek] point without slash") << "12,[4hoek],10/1,20,30/4,10/4,Red,1,L" << "paar met";
-    QTest::newRow("[pie] angles without slash") << "12,[pie],50,5,20,90,Red,1,R" << "paar met";
-    QTest::newRow("[wait] without seconds") << "12,[wait],,2,,1,Red,,L" << "ontbreekt";
-    QTest::newRow("line number not a number") << "twaalf,Tekst,l,2,Hallo,1,Red,,L" << "regelnummer";
-    QTest::newRow("no comma at all") << "12[toets]" << "regelnummer";
-    QTest::newRow("empty line") << "" << "regelnummer";
+    QTest::newRow("missing pen width") << "12,[box],2,5,10,90,Red,,L"
+                                       << "ontbreekt";
+    QTest::newRow("pen width not a number") << "12,[box],2,5,10,90,Red,dik,L"
+                                            << "geen getal";
+    QTest::newRow("text size not a number") << "12,Tekst,l,2,Hallo,groot,Red,,L"
+                                            << "geen getal";
+    QTest::newRow("text size zero") << "12,Tekst,l,2,Hallo,0,Red,,L"
+                                    << "tekstgrootte";
+    QTest::newRow("huge line") << "12,Tekst,l,1e12,Hallo,1,Red,,L"
+                               << "te groot";
+    QTest::newRow("[pos] without slash") << "12,[pos],12,2,Hallo,1,Red,,L"
+                                         << "a/b";
+    QTest::newRow("[pos] with b = 0") << "12,[pos],1/0,2,Hallo,1,Red,,L"
+                                      << "geen 0";
+    QTest::newRow("[pos] of another topic") << "712,[pos],1/x,2,Hallo,1,Red,,L"
+                                            << "a/b";
+    QTest::newRow("[4hoek] point without slash") << "12,[4hoek],10/1,20,30/4,10/4,Red,1,L"
+                                                 << "paar met";
+    QTest::newRow("[pie] angles without slash") << "12,[pie],50,5,20,90,Red,1,R"
+                                                << "paar met";
+    QTest::newRow("[wait] without seconds") << "12,[wait],,2,,1,Red,,L"
+                                            << "ontbreekt";
+    QTest::newRow("line number not a number") << "twaalf,Tekst,l,2,Hallo,1,Red,,L"
+                                              << "regelnummer";
+    QTest::newRow("no comma at all") << "12[toets]"
+                                     << "regelnummer";
+    QTest::newRow("empty line") << ""
+                                << "regelnummer";
 }
 
 void TestRunner::MalformedLinesStopTheRun()

@@ -43,8 +43,8 @@ void TestScript::ParsesFields_data()
         << "5,[box],2,5,10,90,Red,1,R" << QStringList{"5", "[box]", "2", "5", "10", "90", "Red", "1", "R"}
         << QColor(255, 0, 0);
     QTest::newRow("Blank fill keeps the pen")
-        << "6,[box],2,5,10,90,Red/Blank,1,R"
-        << QStringList{"6", "[box]", "2", "5", "10", "90", "Blank", "1", "R"} << QColor(255, 0, 0);
+        << "6,[box],2,5,10,90,Red/Blank,1,R" << QStringList{"6", "[box]", "2", "5", "10", "90", "Blank", "1", "R"}
+        << QColor(255, 0, 0);
     QTest::newRow("lower-case red is white")
         << "7,Tekst,l,1,hoi,1,red,,L" << QStringList{"7", "Tekst", "l", "1", "hoi", "1", "red", "", "L"}
         << QColor(255, 255, 255);
@@ -69,8 +69,8 @@ void TestScript::ParsesFields()
     ScriptLine line;
     QColor penColour;
     LeesRegel(queue, line, penColour);
-    const QStringList got{line.LineNo, line.Command, line.X, line.Y, line.Text,
-                          line.Size, line.Colour, line.Style, line.Target};
+    const QStringList got{line.LineNo, line.Command, line.X,     line.Y,     line.Text,
+                          line.Size,   line.Colour,  line.Style, line.Target};
     QCOMPARE(got, fields);
     QCOMPARE(penColour, pen);
     QVERIFY(queue.empty());
@@ -173,7 +173,8 @@ void TestScript::Windows1252()
 {
     const QByteArray bytes("\x80\x81\x93\x9f\xb7\xe9\xeb\x41", 8);
     const QString text = DecodeWindows1252(bytes);
-    QCOMPARE(text, QString::fromUtf8("\u20ac\u0081\u201c\u0178\u00b7\u00e9\u00eb" "A"));
+    QCOMPARE(text, QString::fromUtf8("\u20ac\u0081\u201c\u0178\u00b7\u00e9\u00eb"
+                                     "A"));
     QCOMPARE(EncodeWindows1252(text), bytes);
     QCOMPARE(EncodeWindows1252(QString::fromUtf8("\u2200")), QByteArray("?"));
 }

@@ -28,7 +28,12 @@ class TestHelpWindow : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { QVERIFY(dir_.isValid()); old_ = QDir::currentPath(); QDir::setCurrent(dir_.path()); }
+    void initTestCase()
+    {
+        QVERIFY(dir_.isValid());
+        old_ = QDir::currentPath();
+        QDir::setCurrent(dir_.path());
+    }
     void cleanupTestCase() { QDir::setCurrent(old_); }
     void init() { test::SetHelpLayout(); }
 
@@ -53,8 +58,9 @@ void TestHelpWindow::AboutPanel()
     QTRY_VERIFY(help.HelpPanel->isVisible());
     QVERIFY(!menu.isVisible());
     QVERIFY(!help.ContinueButton->isVisible());
-    QCOMPARE(help.ProgramMemo->toPlainText().split('\n'),
-             QStringList({"Stichting", "De Dorvelse Vuziror", "", "Velmora 1", "VA7zur   Versie: V2.1", "augustus 2003"}));
+    QCOMPARE(
+        help.ProgramMemo->toPlainText().split('\n'),
+        QStringList({"Stichting", "De Dorvelse Vuziror", "", "Velmora 1", "VA7zur   Versie: V2.1", "augustus 2003"}));
     QCOMPARE(help.EindButton->text(), QString("&Einde"));
     QCOMPARE(help.EindButton->statusTip(), QString("Klik voor Einde"));
     QCOMPARE(help.PresentationStarts(), 0);
@@ -66,9 +72,10 @@ void TestHelpWindow::AboutPanel()
 
 void TestHelpWindow::PresentationFromDoorgaanToEnd()
 {
-    WriteScript("demo1.txt", "10,Tekst,l,1,'Onderwerp 0',1,Black,,L\r\n20,[toets]\r\n"
-                             "200,[box],2,4,10,90,Red,1,R\r\n210,[toets]\r\n"
-                             "220,[box],6,8,10,90,Blue,1,R\r\n230,[toets]\r\n999,[end]\r\n");
+    WriteScript("demo1.txt",
+                "10,Tekst,l,1,'Onderwerp 0',1,Black,,L\r\n20,[toets]\r\n"
+                "200,[box],2,4,10,90,Red,1,R\r\n210,[toets]\r\n"
+                "220,[box],6,8,10,90,Blue,1,R\r\n230,[toets]\r\n999,[end]\r\n");
     QWidget menu, session;
     session.show();
     THelpScherm help;

@@ -42,7 +42,8 @@ private:
 bool WriteMarkerProgram(const QString& dir, const QString& marker)
 {
     QFile script(dir + QStringLiteral("/galculator"));
-    if (!script.open(QIODevice::WriteOnly)) return false;
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
     script.write("#!/bin/sh\ntouch '" + marker.toLocal8Bit() + "'\n");
     script.close();
     return script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -71,12 +72,13 @@ private Q_SLOTS:
     {
         QFETCH(int, call);
         Calculator calculator;
-        const std::function<void()> calls[] = {
-            [&] { calculator.ShowOrStart(); }, [&] { calculator.ShowWithoutActivating(); },
-            [&] { calculator.Hide(); }, [&] { calculator.ReleaseTopmost(); }};
+        const std::function<void()> calls[] = {[&] { calculator.ShowOrStart(); },
+                                               [&] { calculator.ShowWithoutActivating(); }, [&] { calculator.Hide(); },
+                                               [&] { calculator.ReleaseTopmost(); }};
         QElapsedTimer clock;
         clock.start();
-        for (int k = 0; k < 3; ++k) calls[call]();
+        for (int k = 0; k < 3; ++k)
+            calls[call]();
         // A call that waited for a window would take seconds.
         QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(!calculator.HasWindow());

@@ -31,12 +31,16 @@ class TestX11Calculator : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
-        if (qEnvironmentVariableIsEmpty("DISPLAY")) QSKIP("no X display (run under xvfb-run)");
-        if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs QT_QPA_PLATFORM=xcb");
+        if (qEnvironmentVariableIsEmpty("DISPLAY"))
+            QSKIP("no X display (run under xvfb-run)");
+        if (QGuiApplication::platformName() != QLatin1String("xcb"))
+            QSKIP("needs QT_QPA_PLATFORM=xcb");
         galculator_ = QStandardPaths::findExecutable(QStringLiteral("galculator"));
-        if (galculator_.isEmpty()) QSKIP("galculator is not installed");
+        if (galculator_.isEmpty())
+            QSKIP("galculator is not installed");
         QVERIFY(display_.Open());
-        if (!display_.CalculatorWindows().empty()) QSKIP("a galculator is already open on this display");
+        if (!display_.CalculatorWindows().empty())
+            QSKIP("a galculator is already open on this display");
         // Keep the calculator's settings and accessibility bus out of the way.
         QVERIFY(configHome_.isValid());
         qputenv("XDG_CONFIG_HOME", configHome_.path().toLocal8Bit());
@@ -47,7 +51,8 @@ private Q_SLOTS:
     void cleanup()
     {
         qputenv("PATH", path_);
-        for (long long pid : started_) EndProcess(pid);
+        for (long long pid : started_)
+            EndProcess(pid);
         started_.clear();
         if (own_) {
             own_->kill();
@@ -296,7 +301,8 @@ private Q_SLOTS:
     void withWindowManager()
     {
         FakeWindowManager wm;
-        if (!wm.Start()) QSKIP("another window manager runs on this display");
+        if (!wm.Start())
+            QSKIP("another window manager runs on this display");
         const xcb_atom_t active = wm.Atom("_NET_ACTIVE_WINDOW");
         const xcb_atom_t above = wm.Atom("_NET_WM_STATE_ABOVE");
 
@@ -311,7 +317,8 @@ private Q_SLOTS:
         // request or two, both harmless.
         QTRY_VERIFY(wm.Count(active, w) >= 1);
         for (const auto& m : wm.Messages())
-            if (m.type == active) QCOMPARE(m.data[0], 2u);
+            if (m.type == active)
+                QCOMPARE(m.data[0], 2u);
         // On top through a request to the window manager, which writes the state.
         QTRY_VERIFY(!wm.StateRequests(w, above).empty());
         QCOMPARE(wm.StateRequests(w, above)[0].data[0], 1u);  // add
@@ -343,7 +350,8 @@ private Q_SLOTS:
 private:
     void Track(const Calculator& calculator)
     {
-        if (calculator.ProcessId() > 0) started_.push_back(calculator.ProcessId());
+        if (calculator.ProcessId() > 0)
+            started_.push_back(calculator.ProcessId());
     }
 
     XView display_;
@@ -354,11 +362,11 @@ private:
     std::unique_ptr<QProcess> own_;
 };
 
-
 int main(int argc, char** argv)
 {
     // The xcb platform aborts without a display; come up offscreen so the test can skip.
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     TestX11Calculator test;
     QTEST_SET_MAIN_SOURCE_PATH

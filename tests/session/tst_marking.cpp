@@ -70,23 +70,40 @@ private Q_SLOTS:
                               "Gebruik eventueel de punt als decimale scheidingsteken !";
         const QString fracMsg = "Foutieve invoer !" + CR + "Geef een breuk in !";
         const QString eitherMsg = "Foutieve invoer !" + CR + "Geef een breuk of geheel getal in !";
-        QTest::newRow("integer: letters") << 1 << "," << "twaalf" << intMsg;
-        QTest::newRow("integer: question mark") << 1 << "," << "?" << intMsg;
-        QTest::newRow("integer: decimal") << 1 << "," << "2,5" << intMsg;
-        QTest::newRow("integer: beyond 32 bits") << 1 << "," << "2147483648" << intMsg;
-        QTest::newRow("integer: far beyond 32 bits") << 1 << "," << "-99999999999999999999" << intMsg;
-        QTest::newRow("decimal: empty") << 2 << "," << "" << comma;
-        QTest::newRow("decimal: two separators") << 2 << "," << "1,2,3" << comma;
-        QTest::newRow("decimal: nan") << 2 << "," << "nan" << comma;
-        QTest::newRow("decimal: inf") << 2 << "." << "inf" << point;
-        QTest::newRow("decimal: huge exponent") << 2 << "," << "1e999" << comma;
-        QTest::newRow("decimal: absurd value") << 2 << "." << "1e300" << point;
-        QTest::newRow("decimal: bare exponent") << 2 << "." << "e5" << point;
-        QTest::newRow("fraction: whole number") << 3 << "," << "3" << fracMsg;
-        QTest::newRow("fraction: zero denominator") << 3 << "," << "3/0" << fracMsg;
-        QTest::newRow("fraction: beyond 32 bits") << 3 << "," << "99999999999/2" << fracMsg;
-        QTest::newRow("either: letters") << 4 << "," << "drie" << eitherMsg;
-        QTest::newRow("either: decimal") << 4 << "," << "1,5" << eitherMsg;
+        QTest::newRow("integer: letters") << 1 << ","
+                                          << "twaalf" << intMsg;
+        QTest::newRow("integer: question mark") << 1 << ","
+                                                << "?" << intMsg;
+        QTest::newRow("integer: decimal") << 1 << ","
+                                          << "2,5" << intMsg;
+        QTest::newRow("integer: beyond 32 bits") << 1 << ","
+                                                 << "2147483648" << intMsg;
+        QTest::newRow("integer: far beyond 32 bits") << 1 << ","
+                                                     << "-99999999999999999999" << intMsg;
+        QTest::newRow("decimal: empty") << 2 << ","
+                                        << "" << comma;
+        QTest::newRow("decimal: two separators") << 2 << ","
+                                                 << "1,2,3" << comma;
+        QTest::newRow("decimal: nan") << 2 << ","
+                                      << "nan" << comma;
+        QTest::newRow("decimal: inf") << 2 << "."
+                                      << "inf" << point;
+        QTest::newRow("decimal: huge exponent") << 2 << ","
+                                                << "1e999" << comma;
+        QTest::newRow("decimal: absurd value") << 2 << "."
+                                               << "1e300" << point;
+        QTest::newRow("decimal: bare exponent") << 2 << "."
+                                                << "e5" << point;
+        QTest::newRow("fraction: whole number") << 3 << ","
+                                                << "3" << fracMsg;
+        QTest::newRow("fraction: zero denominator") << 3 << ","
+                                                    << "3/0" << fracMsg;
+        QTest::newRow("fraction: beyond 32 bits") << 3 << ","
+                                                  << "99999999999/2" << fracMsg;
+        QTest::newRow("either: letters") << 4 << ","
+                                         << "drie" << eitherMsg;
+        QTest::newRow("either: decimal") << 4 << ","
+                                         << "1,5" << eitherMsg;
     }
     void BadInput()
     {
@@ -127,9 +144,15 @@ private Q_SLOTS:
         QTest::addColumn<QString>("sep");
         QTest::addColumn<QString>("typed");
         QTest::addColumn<QString>("corrected");
-        QTest::newRow("point typed, comma wanted") << "," << "2.5" << "2,5";
-        QTest::newRow("comma typed, point wanted") << "." << "2,5" << "2.5";
-        QTest::newRow("already right") << "," << " 2,5 " << " 2,5 ";
+        QTest::newRow("point typed, comma wanted") << ","
+                                                   << "2.5"
+                                                   << "2,5";
+        QTest::newRow("comma typed, point wanted") << "."
+                                                   << "2,5"
+                                                   << "2.5";
+        QTest::newRow("already right") << ","
+                                       << " 2,5 "
+                                       << " 2,5 ";
     }
     void DecimalSeparator()
     {
@@ -259,8 +282,8 @@ private Q_SLOTS:
         QVERIFY(run.view.Caption.endsWith(QStringLiteral("Poging: 2)")));
         run.log.Clear();
         QCOMPARE(run.Answer(QStringLiteral("1")), AnswerOutcome::Marked);
-        QCOMPARE(run.log.Texts.mid(2), (QStringList{"Jammer !", "  Geen punten erbij.", "Het antwoord was: ",
-                                                     QString::number(param)}));
+        QCOMPARE(run.log.Texts.mid(2),
+                 (QStringList{"Jammer !", "  Geen punten erbij.", "Het antwoord was: ", QString::number(param)}));
         QCOMPARE(run.s.ScoreLine(), QStringLiteral("000 uit 001"));
         QCOMPARE(run.s.Attempt, 0);
     }
@@ -299,8 +322,7 @@ private Q_SLOTS:
         run.s.AnswerUnit = QStringLiteral(" km");
         run.Ask(1);
         QCOMPARE(run.Answer(QStringLiteral(" 41")), AnswerOutcome::Marked);
-        QCOMPARE(run.log.Texts.mid(0, 4),
-                 (QStringList{"Ingegeven: ", "41 km", "Prima !", " (Precies: 40 km)"}));
+        QCOMPARE(run.log.Texts.mid(0, 4), (QStringList{"Ingegeven: ", "41 km", "Prima !", " (Precies: 40 km)"}));
     }
 
     void Estimates_data()
@@ -374,12 +396,18 @@ private Q_SLOTS:
         QTest::addColumn<QString>("typed");
         QTest::addColumn<bool>("simplify");
         QTest::addColumn<int>("points");
-        QTest::newRow("simplest") << 3 << false << "3/4" << "3/4" << false << 8;
-        QTest::newRow("six eighths") << 3 << false << "3/4" << "6/8" << true << 4;
-        QTest::newRow("improper") << 3 << false << "1 1/2" << "3/2" << true << 4;
-        QTest::newRow("six eighths, second attempt") << 3 << true << "3/4" << "6/8" << true << 2;
-        QTest::newRow("whole number accepted") << 4 << false << "3" << "3" << false << 8;
-        QTest::newRow("negative") << 4 << false << "-1 1/4" << "-1 1/4" << false << 8;
+        QTest::newRow("simplest") << 3 << false << "3/4"
+                                  << "3/4" << false << 8;
+        QTest::newRow("six eighths") << 3 << false << "3/4"
+                                     << "6/8" << true << 4;
+        QTest::newRow("improper") << 3 << false << "1 1/2"
+                                  << "3/2" << true << 4;
+        QTest::newRow("six eighths, second attempt") << 3 << true << "3/4"
+                                                     << "6/8" << true << 2;
+        QTest::newRow("whole number accepted") << 4 << false << "3"
+                                               << "3" << false << 8;
+        QTest::newRow("negative") << 4 << false << "-1 1/4"
+                                  << "-1 1/4" << false << 8;
     }
     void Fractions()
     {

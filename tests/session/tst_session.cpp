@@ -336,18 +336,15 @@ private Q_SLOTS:
         QTest::addColumn<bool>("practice");
         QTest::addColumn<QStringList>("texts");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("practice")
-            << 0 << true
-            << QStringList{"Kies het juiste ", "niveau", "en ", "minstens één thema", "om te oefenen.",
-                           "Druk daarna op ", "START", "om te beginnen."}
-            << "Kies het niveau, de thema's en druk op START";
-        QTest::newRow("test")
-            << 20 << false
-            << QStringList{"Kies het juiste ", "niveau", "en ", "minstens drie thema's", "voor de TEST.",
-                           "Druk daarna op ", "START", "om te beginnen."}
-            << "Kies het niveau, de thema's en druk op START";
-        QTest::newRow("mixed") << -10 << false
-                               << QStringList{"Jij hebt lef !", "Druk op", "START", "om te beginnen."}
+        QTest::newRow("practice") << 0 << true
+                                  << QStringList{"Kies het juiste ", "niveau",          "en ",   "minstens één thema",
+                                                 "om te oefenen.",   "Druk daarna op ", "START", "om te beginnen."}
+                                  << "Kies het niveau, de thema's en druk op START";
+        QTest::newRow("test") << 20 << false
+                              << QStringList{"Kies het juiste ", "niveau",          "en ",   "minstens drie thema's",
+                                             "voor de TEST.",    "Druk daarna op ", "START", "om te beginnen."}
+                              << "Kies het niveau, de thema's en druk op START";
+        QTest::newRow("mixed") << -10 << false << QStringList{"Jij hebt lef !", "Druk op", "START", "om te beginnen."}
                                << "Druk op START om te beginnen";
     }
     void SetupScreen()
@@ -380,7 +377,8 @@ private Q_SLOTS:
                                   << "Kies minstens één thema om te oefenen";
         QTest::newRow("test") << 20 << false << " Rekenmachine-Test « Selectie » "
                               << "Kies minstens drie thema's voor de TEST";
-        QTest::newRow("mixed") << -10 << false << " GROTE UITDAGING " << "Je hebt geen keus: ALLES!";
+        QTest::newRow("mixed") << -10 << false << " GROTE UITDAGING "
+                               << "Je hebt geen keus: ALLES!";
     }
     void Titles()
     {

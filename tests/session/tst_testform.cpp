@@ -37,11 +37,19 @@ struct Window {
         form.Model().Rng().Seed(4242);
         log.Attach(form.Model().TextBitmap);
     }
-    template <typename T> T* Get(const char* name) { return form.findChild<T*>(QString::fromLatin1(name)); }
+    template <typename T>
+    T* Get(const char* name)
+    {
+        return form.findChild<T*>(QString::fromLatin1(name));
+    }
     QLineEdit* Field() { return Get<QLineEdit>("InvoerVeld"); }
     QString Score() { return Get<QLabel>("ScoreLabel")->text(); }
     void Click(const char* name) { QTest::mouseClick(Get<QWidget>(name), Qt::LeftButton); }
-    void Tick(int box) { QTest::mouseClick(Get<QCheckBox>(qPrintable(QStringLiteral("CheckBox%1").arg(box))), Qt::LeftButton, {}, QPoint(5, 8)); }
+    void Tick(int box)
+    {
+        QTest::mouseClick(Get<QCheckBox>(qPrintable(QStringLiteral("CheckBox%1").arg(box))), Qt::LeftButton, {},
+                          QPoint(5, 8));
+    }
     void Type(const QString& text)
     {
         QLineEdit* field = Field();
@@ -258,8 +266,10 @@ private Q_SLOTS:
         const QString head = QStringLiteral("Foutieve invoer !\r");
         QTest::newRow("integer") << 1 << "7,5" << head + "Geef een geheel getal in !";
         QTest::newRow("integer overflow") << 1 << "4294967296" << head + "Geef een geheel getal in !";
-        QTest::newRow("decimal") << 2 << "zeven" << head + "Geef een getal in !\rGebruik eventueel de comma als "
-                                                           "decimale scheidingsteken !";
+        QTest::newRow("decimal") << 2 << "zeven"
+                                 << head +
+                                        "Geef een getal in !\rGebruik eventueel de comma als "
+                                        "decimale scheidingsteken !";
         QTest::newRow("fraction") << 3 << "7" << head + "Geef een breuk in !";
         QTest::newRow("fraction or integer") << 4 << "7/" << head + "Geef een breuk of geheel getal in !";
     }

@@ -32,7 +32,8 @@ int WhiteRuns(const Bitmap& b, int y, int x1, int x2)
     bool inRun = false;
     for (int x = x1; x < x2; ++x) {
         const bool white = b.Pixel(x, y) == clr::White;
-        if (white && !inRun) ++runs;
+        if (white && !inRun)
+            ++runs;
         inRun = white;
     }
     return runs;
@@ -59,7 +60,8 @@ void TestFractionSums::numbersAndAnswer_data()
     QTest::addColumn<int>("theme");
     QTest::addColumn<int>("level");
     for (const int theme : {4, 5})
-        for (const int level : {1, 2, 3}) QTest::addRow("theme %d level %d", theme, level) << theme << level;
+        for (const int level : {1, 2, 3})
+            QTest::addRow("theme %d level %d", theme, level) << theme << level;
 }
 
 // Thousands of exercises: the rejection rules, the variant cycle and the expected value.
@@ -129,7 +131,8 @@ void TestFractionSums::fullRangeIsDrawn()
     bool mixedSeen = false;
     for (int i = 0; i < 2000; ++i) {
         rig.Next();
-        if (rig.s.ThemeMemory[theme] != 1) continue;
+        if (rig.s.ThemeMemory[theme] != 1)
+            continue;
         const int n1 = rig.s.Param[3] * (6 / rig.s.Param[1]);
         seen.insert(n1);
         if (n1 == 8) {

@@ -27,7 +27,8 @@ QRect InkBox(const Bitmap& b, int top, int bottom)
     QRect box;
     for (int y = top; y < bottom; ++y)
         for (int x = 1; x < b.Width() - 1; ++x)
-            if (Ink(b.Pixel(x, y))) box |= QRect(x, y, 1, 1);
+            if (Ink(b.Pixel(x, y)))
+                box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -39,7 +40,8 @@ double ShareAlongRay(const Bitmap& b, double cx, double cy, double radius, doubl
     int hits = 0, total = 0;
     for (double t = 5; t < radius; t += 1) {
         const QColor pixel = b.Pixel(Round(cx + t * std::cos(a)), Round(cy - t * std::sin(a)));
-        if (Ink(pixel) || (pixel.green() > 0 && pixel.green() < 192)) continue;  // the name and its smoothed edge
+        if (Ink(pixel) || (pixel.green() > 0 && pixel.green() < 192))
+            continue;  // the name and its smoothed edge
         ++total;
         hits += pixel == colour;
     }
@@ -86,7 +88,8 @@ void TestPizza::slicesPosed()
                 QVERIFY2(p % 25 != 0, "never a quarter, a half or three quarters");
                 QVERIFY2(p < 47 || p > 53, "never close to a half");
                 QVERIFY2(std::abs(p - previous) >= 15, "never close to the previous pizza");
-                if (i == 0) QVERIFY2(p >= 15, "the first pizza after START");
+                if (i == 0)
+                    QVERIFY2(p >= 15, "the first pizza after START");
                 previous = p;
                 QCOMPARE(rig.s.IntTolerance, tolerance);
             }
@@ -141,7 +144,8 @@ void TestPizza::namePlacement()
     for (int i = 0; i < 300 && found < 3; ++i) {
         rig.Next();
         const int p = rig.s.ExpectedInt;
-        if (p < lowest || p > highest) continue;
+        if (p < lowest || p > highest)
+            continue;
         ++found;
         const int top = p > 15 ? PctX(40) : PctX(45);
         const QRect box = InkBox(rig.s.PictureBitmap, top, top + LineHeight);

@@ -33,9 +33,11 @@ bool ParseCents(const QString& text, int& cents)
 {
     static const QRegularExpression amount(QStringLiteral("^(-?)(\\d+),(\\d\\d)$"));
     const QRegularExpressionMatch m = amount.match(text);
-    if (!m.hasMatch()) return false;
+    if (!m.hasMatch())
+        return false;
     cents = m.captured(2).toInt() * 100 + m.captured(3).toInt();
-    if (!m.captured(1).isEmpty()) cents = -cents;
+    if (!m.captured(1).isEmpty())
+        cents = -cents;
     return true;
 }
 

@@ -130,8 +130,8 @@ private Q_SLOTS:
         QVERIFY(ColourCount(beside, QRect(60, 0, 240, 150), clr::Blue) > 0);
 
         Bitmap under = Blank(300, 150);
-        DrawLabelBox(QStringLiteral("Groente"), QStringLiteral("tuin-"), QStringLiteral("mest"), {120, 20, 160, 80}, 1, clr::Black, under,
-                     clr::Yellow, 1, clr::Blue, 2);
+        DrawLabelBox(QStringLiteral("Groente"), QStringLiteral("tuin-"), QStringLiteral("mest"), {120, 20, 160, 80}, 1,
+                     clr::Black, under, clr::Yellow, 1, clr::Blue, 2);
         QCOMPARE(ColourCount(under, QRect(0, 0, 300, 80), clr::Blue), 0);
         QVERIFY(ColourCount(under, QRect(0, 81, 300, 69), clr::Blue) > 0);
         // Joined into one word: no hyphen, so the line is narrower than with it.

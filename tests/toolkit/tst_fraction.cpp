@@ -30,8 +30,7 @@ private Q_SLOTS:
         QTest::newRow("6/8 reduces") << F(1, 0, 6, 8) << F(1, 0, 3, 4);
         QTest::newRow("sign is kept") << F(-1, 1, 6, 4) << F(-1, 2, 1, 2);
         QTest::newRow("invalid stays invalid") << F(1, 3, 2, 0) << F(1, 3, 2, 0);
-        QTest::newRow("large whole does not overflow on the way")
-            << F(1, 2147483600, 30, 2) << F(1, 2147483615, 0, 1);
+        QTest::newRow("large whole does not overflow on the way") << F(1, 2147483600, 30, 2) << F(1, 2147483615, 0, 1);
     }
     void simplify()
     {

@@ -120,13 +120,15 @@ void NewList(Session& s)
 
 QString ShoppingItemName(int row)
 {
-    if (row < 1 || row > ShoppingItemCount) return QString();
+    if (row < 1 || row > ShoppingItemCount)
+        return QString();
     return QString::fromUtf8(Items[row - 1].Name);
 }
 
 int ShoppingItemPrice(int row)
 {
-    if (row < 1 || row > ShoppingItemCount) return 0;
+    if (row < 1 || row > ShoppingItemCount)
+        return 0;
     return Items[row - 1].Price;
 }
 
@@ -144,7 +146,8 @@ QString FormatCents(long long cents)
 
 void ShoppingError(Session& s)
 {
-    if (s.Attempt == 0) NewList(s);
+    if (s.Attempt == 0)
+        NewList(s);
 
     Bitmap& t = s.TextBitmap;
     DrawText(QStringLiteral("Bij het berekenen van het totaal-"), clr::Blue, false, Margin, 1.5, 1, t);

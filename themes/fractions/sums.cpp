@@ -93,8 +93,10 @@ void DrawPicture(Session& s, bool sum)
         // White cuts show the pieces of one d-th at the first level only.
         b.Pen = PenState{clr::White, Round(ScaleFactor), false};
         const int k = sum ? 1 : 2;
-        for (int i = 1; i <= k * d1 - 1; ++i) VerticalPct(b, 15 + 40.0 * i / d1, 4, 16);
-        for (int i = 1; i <= k * d2 - 1; ++i) VerticalPct(b, 15 + 40.0 * i / d2, 24, 36);
+        for (int i = 1; i <= k * d1 - 1; ++i)
+            VerticalPct(b, 15 + 40.0 * i / d1, 4, 16);
+        for (int i = 1; i <= k * d2 - 1; ++i)
+            VerticalPct(b, 15 + 40.0 * i / d2, 24, 36);
     }
 
     DrawText(QStringLiteral("Breuken ") + s.WorkText, clr::Blue, false, Margin, 18, 1, b);

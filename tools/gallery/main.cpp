@@ -87,7 +87,8 @@ int Category(int code)
 
 bool Save(const QImage& image, const QString& path)
 {
-    if (image.save(path)) return true;
+    if (image.save(path))
+        return true;
     QTextStream(stderr) << "velmora-gallery: cannot write " << path << '\n';
     return false;
 }
@@ -102,13 +103,15 @@ bool RenderTheme(const Options& o, int code, int level, int seed)
     s.SetTag(tag);
     s.SetPracticeMode(true);
     s.SetLevelCount(tag == 10 ? 2 : 3);  // percentage sessions offer no " Prof !"
-    if (level > s.LevelCount()) return true;
+    if (level > s.LevelCount())
+        return true;
     s.SetLevelIndex(level - 1);
     s.Activate();
     s.SetTicked(code - tag, true);
     s.Rng().Seed(static_cast<std::uint32_t>(seed));
     s.Start();
-    if (s.ThemeCode != code) return true;
+    if (s.ThemeCode != code)
+        return true;
 
     const QString base =
         QDir(o.OutDir).filePath(QStringLiteral("t%1_L%2_s%3").arg(code, 2, 10, QLatin1Char('0')).arg(level).arg(seed));
@@ -118,7 +121,8 @@ bool RenderTheme(const Options& o, int code, int level, int seed)
     for (int step = 2; step <= 3 && s.AnswerPending(); ++step) {
         s.EnterAnswerField();
         QString answer = WrongAnswer(s, view.Field.Kind);
-        if (s.SubmitAnswer(answer) != AnswerOutcome::Marked) break;
+        if (s.SubmitAnswer(answer) != AnswerOutcome::Marked)
+            break;
         if (s.Attempt == 2) {
             s.Continue();
             ok = Save(Compose(s, view, g), base + QStringLiteral("_%1again.png").arg(step)) && ok;
@@ -136,7 +140,8 @@ bool ParseOptions(const QStringList& args, Options& o)
         if ((a == QLatin1String("--theme") || a == QLatin1String("--seeds")) && i + 1 < args.size()) {
             bool ok = false;
             const int value = args[++i].toInt(&ok);
-            if (!ok || value < 1 || value > 30) return false;
+            if (!ok || value < 1 || value > 30)
+                return false;
             (a == QLatin1String("--theme") ? o.Theme : o.Seeds) = value;
         } else if (!a.startsWith(QLatin1Char('-')) && o.OutDir.isEmpty()) {
             o.OutDir = a;
@@ -172,9 +177,11 @@ int main(int argc, char* argv[])
     bool ok = true;
     int rendered = 0;
     for (int code = FirstThemeCode; code <= LastThemeCode; ++code) {
-        if ((o.Theme && code != o.Theme) || !ThemeGeneratorFor(code)) continue;
+        if ((o.Theme && code != o.Theme) || !ThemeGeneratorFor(code))
+            continue;
         for (int level = 1; level <= 3; ++level)
-            for (int seed = 1; seed <= o.Seeds; ++seed) ok = RenderTheme(o, code, level, seed) && ok;
+            for (int seed = 1; seed <= o.Seeds; ++seed)
+                ok = RenderTheme(o, code, level, seed) && ok;
         ++rendered;
     }
     QTextStream(stdout) << "velmora-gallery: " << rendered << " theme(s) rendered into " << o.OutDir << '\n';

@@ -27,12 +27,15 @@ using XcbPtr = std::unique_ptr<T, FreeDeleter>;
 // /proc/PID/stat says the process runs and is no zombie.
 inline bool ProcessRuns(long long pid)
 {
-    if (pid <= 0) return false;
+    if (pid <= 0)
+        return false;
     QFile file(QStringLiteral("/proc/%1/stat").arg(pid));
-    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
     const QByteArray text = file.readAll();
     const qsizetype close = text.lastIndexOf(')');
-    if (close < 0) return false;
+    if (close < 0)
+        return false;
     const QByteArray state = text.mid(close + 1).simplified().split(' ').value(0);
     return !state.isEmpty() && state != "Z" && state != "X";
 }
@@ -40,12 +43,15 @@ inline bool ProcessRuns(long long pid)
 // Terminates a process and waits up to 5 s until it is gone.
 inline void EndProcess(long long pid)
 {
-    if (!ProcessRuns(pid)) return;
+    if (!ProcessRuns(pid))
+        return;
     ::kill(static_cast<pid_t>(pid), SIGTERM);
     QElapsedTimer clock;
     clock.start();
-    while (ProcessRuns(pid) && clock.elapsed() < 5000) QTest::qWait(20);
-    if (ProcessRuns(pid)) ::kill(static_cast<pid_t>(pid), SIGKILL);
+    while (ProcessRuns(pid) && clock.elapsed() < 5000)
+        QTest::qWait(20);
+    if (ProcessRuns(pid))
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
 }
 
 // Opens a connection of the test's own to the display and finds its root window.
@@ -53,9 +59,11 @@ inline bool ConnectToDisplay(xcb_connection_t*& connection, xcb_window_t& root)
 {
     int screenNumber = 0;
     connection = xcb_connect(nullptr, &screenNumber);
-    if (xcb_connection_has_error(connection)) return false;
+    if (xcb_connection_has_error(connection))
+        return false;
     xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(connection));
-    for (int k = 0; k < screenNumber && it.rem > 0; ++k) xcb_screen_next(&it);
+    for (int k = 0; k < screenNumber && it.rem > 0; ++k)
+        xcb_screen_next(&it);
     root = it.data->root;
     return true;
 }
@@ -65,12 +73,14 @@ class XView {
 public:
     bool Open()
     {
-        if (!ConnectToDisplay(c_, root_)) return false;
+        if (!ConnectToDisplay(c_, root_))
+            return false;
         return true;
     }
     ~XView()
     {
-        if (c_) xcb_disconnect(c_);
+        if (c_)
+            xcb_disconnect(c_);
     }
 
     xcb_connection_t* Connection() const { return c_; }
@@ -78,8 +88,8 @@ public:
 
     xcb_atom_t Atom(const char* name)
     {
-        XcbPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-            c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+        XcbPtr<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
         return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
@@ -100,7 +110,8 @@ public:
             xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, property, type, 0, 1024), &error));
         std::free(error);
         std::vector<uint32_t> values;
-        if (!reply || reply->format != 32) return values;
+        if (!reply || reply->format != 32)
+            return values;
         const auto* data = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
         values.assign(data, data + xcb_get_property_value_length(reply.get()) / 4);
         return values;
@@ -109,10 +120,11 @@ public:
     std::string WmClassInstance(xcb_window_t w)
     {
         xcb_generic_error_t* error = nullptr;
-        XcbPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            c_, xcb_get_property(c_, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), &error));
+        XcbPtr<xcb_get_property_reply_t> reply(
+            xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, XCB_ATOM_WM_CLASS, XCB_ATOM_STRING, 0, 256), &error));
         std::free(error);
-        if (!reply || reply->format != 8) return {};
+        if (!reply || reply->format != 8)
+            return {};
         const char* data = static_cast<const char*>(xcb_get_property_value(reply.get()));
         const int length = xcb_get_property_value_length(reply.get());
         return std::string(data, static_cast<std::size_t>(qstrnlen(data, static_cast<uint>(length))));
@@ -128,7 +140,8 @@ public:
     {
         const xcb_atom_t above = Atom("_NET_WM_STATE_ABOVE");
         for (uint32_t atom : Card32s(w, Atom("_NET_WM_STATE"), XCB_ATOM_ATOM))
-            if (atom == above) return true;
+            if (atom == above)
+                return true;
         return false;
     }
 
@@ -146,8 +159,7 @@ public:
                     XcbPtr<xcb_get_geometry_reply_t> geometry(
                         xcb_get_geometry_reply(c_, xcb_get_geometry(c_, w), &error));
                     std::free(error);
-                    if (geometry && geometry->width > 20 && geometry->height > 20 &&
-                        WmClassInstance(w) == "galculator")
+                    if (geometry && geometry->width > 20 && geometry->height > 20 && WmClassInstance(w) == "galculator")
                         found.push_back(w);
                 }
             level = std::move(next);
@@ -161,7 +173,8 @@ public:
         xcb_generic_error_t* error = nullptr;
         XcbPtr<xcb_query_tree_reply_t> tree(xcb_query_tree_reply(c_, xcb_query_tree(c_, parent), &error));
         std::free(error);
-        if (!tree) return {};
+        if (!tree)
+            return {};
         const xcb_window_t* kids = xcb_query_tree_children(tree.get());
         return std::vector<xcb_window_t>(kids, kids + xcb_query_tree_children_length(tree.get()));
     }
@@ -170,7 +183,8 @@ public:
     {
         const auto order = Children(root_);
         for (std::size_t k = 0; k < order.size(); ++k)
-            if (order[k] == w) return static_cast<int>(k);
+            if (order[k] == w)
+                return static_cast<int>(k);
         return -1;
     }
 
@@ -192,7 +206,8 @@ public:
     // False when another window manager holds the root already.
     bool Start()
     {
-        if (!ConnectToDisplay(c_, root_)) return false;
+        if (!ConnectToDisplay(c_, root_))
+            return false;
         const uint32_t mask = XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
         if (xcb_generic_error_t* error =
                 xcb_request_check(c_, xcb_change_window_attributes_checked(c_, root_, XCB_CW_EVENT_MASK, &mask))) {
@@ -215,7 +230,8 @@ public:
 
     ~FakeWindowManager()
     {
-        if (!c_) return;
+        if (!c_)
+            return;
         timer_.stop();
         if (check_ != XCB_WINDOW_NONE) {
             xcb_delete_property(c_, root_, Atom("_NET_SUPPORTING_WM_CHECK"));
@@ -227,8 +243,8 @@ public:
 
     xcb_atom_t Atom(const char* name)
     {
-        XcbPtr<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(
-            c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
+        XcbPtr<xcb_intern_atom_reply_t> reply(
+            xcb_intern_atom_reply(c_, xcb_intern_atom(c_, 0, static_cast<uint16_t>(std::strlen(name)), name), nullptr));
         return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
     }
 
@@ -239,7 +255,8 @@ public:
     int Count(xcb_atom_t type, xcb_window_t w) const
     {
         int n = 0;
-        for (const Message& m : messages_) n += m.type == type && m.window == w;
+        for (const Message& m : messages_)
+            n += m.type == type && m.window == w;
         return n;
     }
 
@@ -266,58 +283,66 @@ private:
     void Handle(xcb_generic_event_t* event)
     {
         switch (event->response_type & 0x7f) {
-        case XCB_MAP_REQUEST: {
-            const auto* e = reinterpret_cast<xcb_map_request_event_t*>(event);
-            const uint32_t normal[2] = {1, XCB_WINDOW_NONE};  // ICCCM NormalState
-            xcb_change_property(c_, XCB_PROP_MODE_REPLACE, e->window, wmState_, wmState_, 32, 2, normal);
-            xcb_map_window(c_, e->window);
-            managed_.insert(e->window);
-            break;
-        }
-        case XCB_CONFIGURE_REQUEST: {
-            const auto* e = reinterpret_cast<xcb_configure_request_event_t*>(event);
-            std::vector<uint32_t> values;
-            const uint16_t mask = e->value_mask;
-            if (mask & XCB_CONFIG_WINDOW_X) values.push_back(static_cast<uint32_t>(static_cast<int32_t>(e->x)));
-            if (mask & XCB_CONFIG_WINDOW_Y) values.push_back(static_cast<uint32_t>(static_cast<int32_t>(e->y)));
-            if (mask & XCB_CONFIG_WINDOW_WIDTH) values.push_back(e->width);
-            if (mask & XCB_CONFIG_WINDOW_HEIGHT) values.push_back(e->height);
-            if (mask & XCB_CONFIG_WINDOW_BORDER_WIDTH) values.push_back(e->border_width);
-            if (mask & XCB_CONFIG_WINDOW_SIBLING) values.push_back(e->sibling);
-            if (mask & XCB_CONFIG_WINDOW_STACK_MODE) values.push_back(e->stack_mode);
-            xcb_configure_window(c_, e->window, mask, values.data());
-            break;
-        }
-        case XCB_UNMAP_NOTIFY: {
-            // A client unmapping its window (or saying so with a synthetic event) withdraws
-            // it; EWMH has the manager drop its _NET_WM_STATE then.
-            const auto* e = reinterpret_cast<xcb_unmap_notify_event_t*>(event);
-            if (managed_.erase(e->window)) {
-                xcb_delete_property(c_, e->window, wmState_);
-                xcb_delete_property(c_, e->window, netWmState_);
+            case XCB_MAP_REQUEST: {
+                const auto* e = reinterpret_cast<xcb_map_request_event_t*>(event);
+                const uint32_t normal[2] = {1, XCB_WINDOW_NONE};  // ICCCM NormalState
+                xcb_change_property(c_, XCB_PROP_MODE_REPLACE, e->window, wmState_, wmState_, 32, 2, normal);
+                xcb_map_window(c_, e->window);
+                managed_.insert(e->window);
+                break;
             }
-            break;
-        }
-        case XCB_DESTROY_NOTIFY:
-            managed_.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
-            break;
-        case XCB_CLIENT_MESSAGE: {
-            const auto* e = reinterpret_cast<xcb_client_message_event_t*>(event);
-            Message m{e->window, e->type, {}};
-            std::memcpy(m.data, e->data.data32, sizeof m.data);
-            messages_.push_back(m);
-            if (e->type == netWmState_ && Manages(e->window)) ChangeState(e->window, m.data);
-            break;
-        }
-        default:
-            break;
+            case XCB_CONFIGURE_REQUEST: {
+                const auto* e = reinterpret_cast<xcb_configure_request_event_t*>(event);
+                std::vector<uint32_t> values;
+                const uint16_t mask = e->value_mask;
+                if (mask & XCB_CONFIG_WINDOW_X)
+                    values.push_back(static_cast<uint32_t>(static_cast<int32_t>(e->x)));
+                if (mask & XCB_CONFIG_WINDOW_Y)
+                    values.push_back(static_cast<uint32_t>(static_cast<int32_t>(e->y)));
+                if (mask & XCB_CONFIG_WINDOW_WIDTH)
+                    values.push_back(e->width);
+                if (mask & XCB_CONFIG_WINDOW_HEIGHT)
+                    values.push_back(e->height);
+                if (mask & XCB_CONFIG_WINDOW_BORDER_WIDTH)
+                    values.push_back(e->border_width);
+                if (mask & XCB_CONFIG_WINDOW_SIBLING)
+                    values.push_back(e->sibling);
+                if (mask & XCB_CONFIG_WINDOW_STACK_MODE)
+                    values.push_back(e->stack_mode);
+                xcb_configure_window(c_, e->window, mask, values.data());
+                break;
+            }
+            case XCB_UNMAP_NOTIFY: {
+                // A client unmapping its window (or saying so with a synthetic event) withdraws
+                // it; EWMH has the manager drop its _NET_WM_STATE then.
+                const auto* e = reinterpret_cast<xcb_unmap_notify_event_t*>(event);
+                if (managed_.erase(e->window)) {
+                    xcb_delete_property(c_, e->window, wmState_);
+                    xcb_delete_property(c_, e->window, netWmState_);
+                }
+                break;
+            }
+            case XCB_DESTROY_NOTIFY:
+                managed_.erase(reinterpret_cast<xcb_destroy_notify_event_t*>(event)->window);
+                break;
+            case XCB_CLIENT_MESSAGE: {
+                const auto* e = reinterpret_cast<xcb_client_message_event_t*>(event);
+                Message m{e->window, e->type, {}};
+                std::memcpy(m.data, e->data.data32, sizeof m.data);
+                messages_.push_back(m);
+                if (e->type == netWmState_ && Manages(e->window))
+                    ChangeState(e->window, m.data);
+                break;
+            }
+            default:
+                break;
         }
     }
 
     void ChangeState(xcb_window_t w, const uint32_t data[5])
     {
-        XcbPtr<xcb_get_property_reply_t> reply(xcb_get_property_reply(
-            c_, xcb_get_property(c_, 0, w, netWmState_, XCB_ATOM_ATOM, 0, 1024), nullptr));
+        XcbPtr<xcb_get_property_reply_t> reply(
+            xcb_get_property_reply(c_, xcb_get_property(c_, 0, w, netWmState_, XCB_ATOM_ATOM, 0, 1024), nullptr));
         std::vector<uint32_t> state;
         if (reply && reply->format == 32) {
             const auto* atoms = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
@@ -325,11 +350,14 @@ private:
         }
         for (int k = 1; k <= 2; ++k) {
             const uint32_t atom = data[k];
-            if (atom == XCB_ATOM_NONE) continue;
+            if (atom == XCB_ATOM_NONE)
+                continue;
             const bool has = std::find(state.begin(), state.end(), atom) != state.end();
             const bool want = data[0] == 1 || (data[0] == 2 && !has);
-            if (want && !has) state.push_back(atom);
-            if (!want) state.erase(std::remove(state.begin(), state.end(), atom), state.end());
+            if (want && !has)
+                state.push_back(atom);
+            if (!want)
+                state.erase(std::remove(state.begin(), state.end(), atom), state.end());
         }
         xcb_change_property(c_, XCB_PROP_MODE_REPLACE, w, netWmState_, XCB_ATOM_ATOM, 32,
                             static_cast<uint32_t>(state.size()), state.data());
@@ -349,7 +377,8 @@ private:
 inline bool WriteProgram(const QString& dir, const QByteArray& body)
 {
     QFile script(dir + QStringLiteral("/galculator"));
-    if (!script.open(QIODevice::WriteOnly)) return false;
+    if (!script.open(QIODevice::WriteOnly))
+        return false;
     script.write("#!/bin/sh\n" + body + "\n");
     script.close();
     return script.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
