@@ -1,6 +1,6 @@
 #include "vlm1main.h"
 
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 #include "help/vlm1help.h"
 #include "platform/messages.h"
@@ -49,8 +49,7 @@ void TVelm1MainForm::FormCreate(const QString& resourceFolder, const QRect& work
 {
     // The window covers the work area; its contents scale by the tighter of the two ratios.
     const int screenWidth = workArea.width();
-    const int screenHeight = workArea.height();
-    scale_ = std::min(screenWidth / 640.0, screenHeight / 480.0);
+    Px = DesignScale::ForWorkArea(workArea.size());
     setGeometry(workArea);
     setFixedSize(workArea.size());
     ScaleFactor = screenWidth / 640.0;
@@ -68,16 +67,6 @@ void TVelm1MainForm::FormCreate(const QString& resourceFolder, const QRect& work
     PlaceControls();
 }
 
-int TVelm1MainForm::Px(double designPixels) const
-{
-    return Round(designPixels * scale_);
-}
-
-QRect TVelm1MainForm::S(int left, int top, int width, int height) const
-{
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
 void TVelm1MainForm::BuildControls()
 {
     setFont(ArialPx(Px(17)));
@@ -87,23 +76,23 @@ void TVelm1MainForm::BuildControls()
     StatusBalk->setGeometry(0, height() - Px(43), width(), Px(43));
     StatusBalk->setFont(ArialPx(Px(23), false, true));
     EindButton = new QPushButton(QStringLiteral("&Einde"), StatusBalk);
-    EindButton->setGeometry(S(5, 3, 106, 36));
+    EindButton->setGeometry(Px(5, 3, 106, 36));
     EindButton->setFont(ArialPx(Px(23), false, true));
     HelpButton = new QPushButton(StatusBalk);
-    HelpButton->setGeometry(S(517, 3, 111, 37));
+    HelpButton->setGeometry(Px(517, 3, 111, 37));
     StatusLabel = new QLabel(QStringLiteral("Druk op één van de knoppen !"), StatusBalk);
     StatusLabel->setFont(ArialPx(Px(23), false, true));
 
     LogoPanel = new QFrame(this);
     LogoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    LogoPanel->setGeometry(S(4, 8, 240, 208));
+    LogoPanel->setGeometry(Px(4, 8, 240, 208));
     DorvMetLogo = new QLabel(LogoPanel);
     DorvMetLogo->setGeometry(0, 0, LogoPanel->width(), LogoPanel->height());
     DorvMetLogo->setCursor(Qt::PointingHandCursor);
 
     ProgInfoPanel = new QFrame(this);
     ProgInfoPanel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    ProgInfoPanel->setGeometry(S(250, 8, 380, 208));
+    ProgInfoPanel->setGeometry(Px(250, 8, 380, 208));
     ProgInfoPanel->setCursor(Qt::PointingHandCursor);
     Label1 = MakeLabel(ProgInfoPanel, QStringLiteral("7"), clr::Yellow);  // behind the name
     Label1->setFont(ArialPx(Px(122)));
@@ -111,7 +100,7 @@ void TVelm1MainForm::BuildControls()
     Label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     ProgNaamLabel = MakeLabel(ProgInfoPanel, QStringLiteral("Velmora deel 1"), clr::Black);
     ProgNaamLabel->setFont(ArialPx(Px(37)));
-    ProgNaamLabel->setGeometry(S(80, 5, 218, 84));
+    ProgNaamLabel->setGeometry(Px(80, 5, 218, 84));
     ProgNaamLabel->setAlignment(Qt::AlignCenter);
     ProgNaamLabel->setWordWrap(true);
     VersieLabel = MakeLabel(ProgInfoPanel, QString(), clr::Red);
@@ -122,13 +111,13 @@ void TVelm1MainForm::BuildControls()
     DatumLabel->move(Px(260), Px(182));
 
     GroupBox2 = new QGroupBox(QStringLiteral("  Maak een keuze  :  Oefenen of test  "), this);
-    GroupBox2->setGeometry(S(4, 220, 497, 194));
+    GroupBox2->setGeometry(Px(4, 220, 497, 194));
     GroupBox2->setFont(ArialPx(Px(17), true));
     SetTextColour(GroupBox2, clr::Blue);
     for (int i = 0; i < 6; ++i) {
         auto* button = new QPushButton(QString::fromUtf8(ButtonCaptions[i]), GroupBox2);
         const int column = i / 3;
-        button->setGeometry(column == 0 ? S(5, 22 + 59 * (i % 3), 300, 45) : S(310, 22 + 59 * (i % 3), 181, 45));
+        button->setGeometry(column == 0 ? Px(5, 22 + 59 * (i % 3), 300, 45) : Px(310, 22 + 59 * (i % 3), 181, 45));
         button->setFont(ArialPx(Px(14)));
         SetTextColour(button, clr::Blue);
         button->setProperty("tag", i % 3);
@@ -138,14 +127,14 @@ void TVelm1MainForm::BuildControls()
 
     Panel1 = new QFrame(this);
     Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    Panel1->setGeometry(S(515, 229, 106, 185));
+    Panel1->setGeometry(Px(515, 229, 106, 185));
     Label2 = MakeLabel(Panel1, QStringLiteral("Grote uitdaging:"), clr::Red);
     Label2->setFont(ArialPx(Px(19)));
     Label2->setGeometry(0, Px(4), Panel1->width(), Px(46));
     Label2->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Label2->setWordWrap(true);
     AllesButton = new QPushButton(Panel1);
-    AllesButton->setGeometry(S(25, 51, 60, 65));
+    AllesButton->setGeometry(Px(25, 51, 60, 65));
     AllesButton->setProperty("tag", -1);
     connect(AllesButton, &QPushButton::clicked, this, [this] { ButtonClick(AllesButton); });
     Label4 = MakeLabel(Panel1, QStringLiteral("Alles door elkaar"), clr::Red);
@@ -235,35 +224,14 @@ void TVelm1MainForm::PlaceControls()
     Panel1->move(Panel1->x(), GroupBox2->y() + GroupBox2->height() - Panel1->height());
 }
 
-void TVelm1MainForm::AdjustLevelList(QStringList& items, bool percentageButton)
-{
-    if (items.size() == 2)
-        items.append(QStringLiteral(" Prof !"));
-    if (percentageButton && items.size() == 3)
-        items.removeAt(2);
-}
-
-void TVelm1MainForm::AdjustLevelList(TTestForm& session, bool percentageButton)
-{
-    const QStringList all = {QStringLiteral(" Starter"), QStringLiteral(" Durver"), QStringLiteral(" Prof !")};
-    QStringList items = all.mid(0, session.NivoCount());
-    AdjustLevelList(items, percentageButton);
-    while (session.NivoCount() < items.size())
-        session.AppendNivoItem(items.at(session.NivoCount()));
-    while (session.NivoCount() > items.size())
-        session.DeleteNivoItem(session.NivoCount() - 1);
-}
-
 void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
 {
     help.SetWindows(this, &session);
     const Session& model = session.Model();
     help.SetSurfaces(QSize(model.TextBitmap.Width(), model.TextBitmap.Height()),
                      QSize(model.PictureBitmap.Width(), model.PictureBitmap.Height()), session.PlaatjeLeft());
-    OpenSession = [&session](int tag, bool practice, bool percentages) {
-        session.SetTag(tag);
-        session.SetPracticeMode(practice);
-        AdjustLevelList(session, percentages);
+    OpenSession = [&session](Category category, bool practice) {
+        session.SetCategory(category, practice);
         session.exec();
     };
     OpenHelp = [&help](bool about) {
@@ -285,11 +253,10 @@ void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
 
 void TVelm1MainForm::ButtonClick(QPushButton* sender)
 {
-    const int tag = sender->property("tag").toInt() * 10;
+    const Category category = CategoryOfTag(sender->property("tag").toInt() * 10);
     const bool practice = sender == Buttons[0] || sender == Buttons[1] || sender == Buttons[2];
-    const bool percentages = sender == Buttons[1] || sender == Buttons[4];
     if (OpenSession)
-        OpenSession(tag, practice, percentages);
+        OpenSession(category, practice);
 }
 
 void TVelm1MainForm::HelpButtonClick()

@@ -1,7 +1,9 @@
 #pragma once
 // The main menu: seven ways into a session, the logo with the program information, and
 // the help button. It also fixes the screen-dependent layout metrics for the whole run.
+#include "session/theme.h"
 #include "toolkit/canvas.h"
+#include "toolkit/scale.h"
 
 #include <QWidget>
 
@@ -23,23 +25,17 @@ public:
     // resourceFolder holds the resource library; workArea is the screen without task bar.
     TVelm1MainForm(const QString& resourceFolder, const QRect& workArea, QWidget* parent = nullptr);
 
-    // Session category (0, 10, 20, -10), practice or test, and whether a percentage
-    // button asked (those sessions offer no " Prof !" level).
-    std::function<void(int tag, bool practice, bool percentages)> OpenSession;
+    // The session category and practice or test, as the button chose them.
+    std::function<void(Category category, bool practice)> OpenSession;
     // about = true: the program information panel; false: the introduction.
     std::function<void(bool about)> OpenHelp;
-
-    // Keeps " Prof !" only where the session offers it.
-    static void AdjustLevelList(QStringList& items, bool percentageButton);
 
     // Connects the menu to the other two windows: the seven buttons open the session
     // window in their mode, the help button and the logo open the help window.
     void Connect(TTestForm& session, THelpScherm& help);
-    // Brings the session window's level list in line with the button that opens it.
-    static void AdjustLevelList(TTestForm& session, bool percentageButton);
 
     bool TerminationRequested() const { return terminate_; }
-    double ContentScale() const { return scale_; }
+    double ContentScale() const { return Px.Factor(); }
     QPushButton* SessionButton(int index) const;  // 0..5: Button1..Button6, 6: AllesButton
     QPushButton* HelpButtonWidget() const { return HelpButton; }
     QPushButton* EindButtonWidget() const { return EindButton; }
@@ -60,10 +56,7 @@ private:
     void HelpButtonClick();
     void ProgInfoPanelClick();
 
-    QRect S(int left, int top, int width, int height) const;  // design bounds scaled
-    int Px(double designPixels) const;
-
-    double scale_ = 1.0;
+    DesignScale Px;  // design sizes scaled to the screen
     bool terminate_ = false;
     Bitmap ScratchBitmap;
 

@@ -2,20 +2,16 @@
 
 #include "help/commands.h"
 #include "platform/messages.h"
+#include "platform/system.h"
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
 #include "toolkit/text.h"
-
-#include <QElapsedTimer>
 
 namespace velmora {
 
 qint64 HelpView::NowMs()
 {
-    static QElapsedTimer clock;
-    if (!clock.isValid())
-        clock.start();
-    return clock.elapsed();
+    return SteadyClockMs();
 }
 
 QString HelpRunner::ScriptFileName(int tag)

@@ -1,6 +1,6 @@
 #include "vlm1help.h"
 
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 #include "platform/resources.h"
 #include "platform/system.h"
@@ -82,16 +82,6 @@ THelpScherm::THelpScherm(QWidget* parent) : QDialog(parent)
     FormCreate();
 }
 
-QRect THelpScherm::S(int left, int top, int width, int height) const
-{
-    return QRect(Round(left * scale_), Round(top * scale_), Round(width * scale_), Round(height * scale_));
-}
-
-int THelpScherm::Px(double designPixels) const
-{
-    return Round(designPixels * scale_);
-}
-
 void THelpScherm::FormCreate()
 {
     setObjectName(QStringLiteral("HelpScherm"));
@@ -101,7 +91,7 @@ void THelpScherm::FormCreate()
                    Qt::WindowCloseButtonHint);
     // The window covers the work area; its contents scale by the tighter of the two ratios.
     const QRect work = WorkArea();
-    scale_ = std::min(work.width() / 640.0, work.height() / 480.0);
+    Px = DesignScale::ForWorkArea(work.size());
     setFixedSize(work.size());
     setFont(ArialPx(Px(17)));
     QPalette face = palette();
@@ -120,16 +110,16 @@ void THelpScherm::FormCreate()
     const int statusHeight = Px(44);
     StatusBalk->setGeometry(0, height() - statusHeight, width(), statusHeight);
     StatusText = new QLabel(StatusBalk);
-    StatusText->setGeometry(S(90, 5, 536, 34));
+    StatusText->setGeometry(Px(90, 5, 536, 34));
     EindButton = new QPushButton(QStringLiteral("&Einde"), StatusBalk);
     EindButton->setObjectName(QStringLiteral("EindButton"));
-    EindButton->setGeometry(S(3, 4, 78, 36));
+    EindButton->setGeometry(Px(3, 4, 78, 36));
     EindButton->setFont(ArialPx(Px(20), false, true));
     EindButton->setStatusTip(QStringLiteral("Klik voor Einde"));
     EindButton->setAutoDefault(false);
     ContinueButton = new QPushButton(QStringLiteral("&Doorgaan"), StatusBalk);
     ContinueButton->setObjectName(QStringLiteral("ContinueButton"));
-    ContinueButton->setGeometry(S(90, 5, 536, 34));
+    ContinueButton->setGeometry(Px(90, 5, 536, 34));
     ContinueButton->setFont(ArialPx(Px(20)));
     ContinueButton->setAutoDefault(false);
     ContinueButton->hide();
@@ -152,13 +142,13 @@ void THelpScherm::BuildAboutPanel()
 
     ProgramIcon = new QLabel(HelpPanel);
     ProgramIcon->setObjectName(QStringLiteral("ProgramIcon"));
-    ProgramIcon->setGeometry(S(5, 5, 238, 206));
+    ProgramIcon->setGeometry(Px(5, 5, 238, 206));
     ProgramIcon->setPixmap(
         QPixmap::fromImage(MergeWithFace(LoadNamedBitmap(QStringLiteral("logo")), ProgramIcon->size())));
 
     ProgramMemo = CentredMemo(HelpPanel, ProgramMemoLines);
     ProgramMemo->setObjectName(QStringLiteral("ProgramMemo"));
-    ProgramMemo->setGeometry(S(295, 35, 296, 161));
+    ProgramMemo->setGeometry(Px(295, 35, 296, 161));
     ProgramMemo->setFrameStyle(QFrame::NoFrame);
     ProgramMemo->setFont(ArialPx(Px(23)));
     ProgramMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -166,17 +156,17 @@ void THelpScherm::BuildAboutPanel()
     ProgramMemo->setEnabled(false);
 
     Label5 = new QLabel(QStringLiteral("Een oefenprogramma voor de brugklas"), HelpPanel);
-    Label5->setGeometry(S(250, 200, 360, 24));
+    Label5->setGeometry(Px(250, 200, 360, 24));
     Label5->setFont(ArialPx(Px(19), true));
     SetTextColour(Label5, clr::Red);
     Label5->setAlignment(Qt::AlignHCenter);
     Label2 = new QLabel(QStringLiteral("Breuken  -  Procenten  -  Rekenmachine"), HelpPanel);
-    Label2->setGeometry(S(250, 224, 360, 22));
+    Label2->setGeometry(Px(250, 224, 360, 22));
     Label2->setFont(ArialPx(Px(17)));
     SetTextColour(Label2, clr::Red);
     Label2->setAlignment(Qt::AlignHCenter);
     Label11 = new QLabel(QStringLiteral("Veel plezier en succes met oefenen !"), HelpPanel);
-    Label11->setGeometry(S(70, 248, 500, 24));
+    Label11->setGeometry(Px(70, 248, 500, 24));
     Label11->setFont(ArialPx(Px(19), false, true));
     SetTextColour(Label11, clr::Green);
     Label11->setAlignment(Qt::AlignHCenter);
@@ -186,7 +176,7 @@ void THelpScherm::BuildAboutPanel()
     Memo1->setFont(ArialPx(Px(18)));
     Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     SetTextColour(Memo1, clr::Blue, clr::White);
-    const QRect m = S(70, 273, 500, 123);
+    const QRect m = Px(70, 273, 500, 123);
     Memo1->setGeometry(m.left(), m.top(), m.width(), std::max(Px(40), HelpPanel->height() - m.top() - Margin));
     Memo1->moveCursor(QTextCursor::Start);
     HelpPanel->hide();

@@ -3,6 +3,7 @@
 // presentation from "demo" + (Tag mod 5) + ".txt" (Tag 0 or more). The window only
 // shows what HelpRunner draws and forwards Doorgaan and Einde to it.
 #include "help/runner.h"
+#include "toolkit/scale.h"
 
 #include <QDialog>
 
@@ -33,7 +34,7 @@ public:
 
     HelpRunner& Runner() { return runner_; }
     int PresentationStarts() const { return starts_; }
-    double ContentScale() const { return scale_; }
+    double ContentScale() const { return Px.Factor(); }
 
     // HelpView
     void SetContinueVisible(bool visible, bool focus) override;
@@ -71,12 +72,10 @@ private:
     void BuildAboutPanel();
     void FormActivate();
     void ShowCallerAgain();
-    QRect S(int left, int top, int width, int height) const;
-    int Px(double designPixels) const;
 
     HelpRunner runner_{*this};
     int tag_ = 0;
-    double scale_ = 1.0;
+    DesignScale Px;  // design sizes scaled to the screen
     QWidget* mainMenu_ = nullptr;
     QWidget* sessionWindow_ = nullptr;
     QSize textSize_, pictureSize_;

@@ -1,11 +1,22 @@
 #include "system.h"
 
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QPalette>
 #include <QScreen>
 
 namespace velmora {
+
+qint64 SteadyClockMs()
+{
+    static const QElapsedTimer clock = [] {
+        QElapsedTimer timer;
+        timer.start();
+        return timer;
+    }();
+    return clock.elapsed();
+}
 
 QRect WorkArea()
 {

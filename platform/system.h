@@ -3,11 +3,14 @@
 #include <QChar>
 #include <QColor>
 #include <QRect>
+#include <QtGlobal>
 
 namespace velmora {
 
 // The work area of the primary screen, without task bars.
 QRect WorkArea();
+// Milliseconds from a monotonic clock (for waits inside a handler; never wraps).
+qint64 SteadyClockMs();
 // The pupil's decimal separator from the system locale; "," when the locale says nothing.
 QChar SystemDecimalSeparator();
 

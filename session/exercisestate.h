@@ -8,8 +8,9 @@
 
 namespace velmora {
 
-// ThemeCycle slot of the speed themes (7 and 24); START sets it to 20, all others to 0.
-inline constexpr int SpeedCycleSlot = 8;
+// Rotation counters kept by the generators across the exercises of a run; each theme's
+// descriptor names the slots it owns.
+inline constexpr int CycleSlotCount = 9;
 
 struct ExerciseState {
     int ThemeCode = -1;  // 1..29; 0 before the first exercise; -1 while the main menu is active

@@ -6,34 +6,6 @@
 
 namespace velmora {
 
-bool HasWorkedExplanation(int themeCode)
-{
-    switch (themeCode) {
-        case 1:
-        case 2:
-        case 3:
-        case 7:
-        case 11:
-        case 12:
-        case 13:
-        case 16:
-        case 17:
-        case 18:
-        case 19:
-        case 21:
-        case 24:
-        case 27:
-            return true;
-        default:
-            return false;
-    }
-}
-
-void DrawWorkedExplanation(Session& session, double line)
-{
-    DrawBareAnswer(session, line);
-}
-
 void DrawBareAnswer(Session& s, double line)
 {
     Bitmap& b = s.TextBitmap;

@@ -14,6 +14,13 @@ public:
         FieldOpen = true;
     }
     void ProcessEvents() override {}
+    // Frames are drawn but nobody waits for them.
+    void Pause(int ms, const std::function<bool()>& running) override
+    {
+        (void)running;
+        ++Pauses;
+        PausedMs += ms;
+    }
     void ShowFace(const QString& name) override { Face = name; }
 
     void HideAnswerField() override { FieldOpen = false; }
@@ -49,6 +56,8 @@ public:
     QString Score;
     int SetupShown = 0;
     bool StartEnabled = false;
+    int Pauses = 0;
+    long long PausedMs = 0;
 };
 
 }  // namespace velmora

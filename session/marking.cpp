@@ -115,35 +115,6 @@ QString PraiseText(int exercisesDone)
     return QString::fromUtf8(praise[index]);
 }
 
-int PointsForRightAnswer(int theme, int level, int attempt, long long d)
-{
-    attempt = std::max(attempt, 1);
-    if (theme == 14) {
-        const long long p = level == 1 ? 8 - 2 * d : 8 - 3 * d;
-        return static_cast<int>(std::max(0LL, p));
-    }
-    if (theme == 3) {
-        if (level == 1)
-            return static_cast<int>(std::max(0LL, (8 - 2 * d) / attempt));
-        const int table = d == 0 ? 8 : d == 1 ? 4 : d == 2 ? 2 : 0;
-        return table / attempt;
-    }
-    return (level + 2) * (2 / attempt);
-}
-
-void Session::EnterAnswerField()
-{
-    if (!answerPending_)
-        return;
-    if (Attempt == 0)
-        Attempt = 1;
-    if (view_) {
-        view_->SetStatusHint(field_.Hint.mid(field_.Hint.indexOf(QLatin1Char('|')) + 1));
-        view_->SetCaption(SessionTitle + QStringLiteral(" (Item: ") + QString::number(ThemeCode) +
-                          QStringLiteral("  Poging: ") + QString::number(Attempt) + QLatin1Char(')'));
-    }
-}
-
 AnswerOutcome Session::SubmitAnswer(QString& text)
 {
     if (!Running || !answerPending_)
@@ -226,8 +197,9 @@ void Session::MarkAnswer()
             break;
     }
 
-    if (ThemeCode == 3)
-        ClearLines(b, 15.5, 26);
+    const ThemeDescriptor* theme = Theme();
+    if (theme && theme->ClearToLine > theme->ClearFromLine)
+        ClearLines(b, theme->ClearFromLine, theme->ClearToLine);
     line += 2;
 
     if (!right && Attempt != AttemptsAllowed) {
@@ -238,7 +210,7 @@ void Session::MarkAnswer()
     } else {
         ++ExercisesDone;
         int points = 0;
-        const bool estimate = ThemeCode == 3 || ThemeCode == 14;
+        const EstimatePoints estimate = theme ? theme->Estimate : nullptr;
         const auto pointsLine = [&] {
             DrawText(points == 1 ? QStringLiteral("1 punt erbij.")
                                  : QString::number(points) + QStringLiteral(" punten erbij."),
@@ -274,14 +246,14 @@ void Session::MarkAnswer()
             if (kind == 1 && GivenInt != ExpectedInt)
                 DrawText(QStringLiteral(" (Precies: ") + QString::number(ExpectedInt) + Unit(*this) + QLatin1Char(')'),
                          clr::Black, false, TextEndX, line, 1, b);
-            points = PointsForRightAnswer(ThemeCode, CurrentLevel(), attempt, estimate ? d : 0);
+            points = estimate ? estimate(CurrentLevel(), attempt, d) : (CurrentLevel() + 2) * (2 / attempt);
             line += 1.75;
             pointsLine();
         } else {
             DrawText(QStringLiteral("Jammer !"), clr::Black, false, Margin, line, 1, b);
             if (view_)
                 view_->ShowFace(QStringLiteral("sad"));
-            points = estimate ? -5 : 0;
+            points = estimate ? -theme->EstimatePenalty : 0;
             DrawText(points < 0 ? QStringLiteral("  Oei, ") + QString::number(-points) + QStringLiteral(" punten eraf!")
                                 : QStringLiteral("  Geen punten erbij."),
                      clr::Blue, false, TextEndX, line, 1, b);
@@ -289,8 +261,8 @@ void Session::MarkAnswer()
             DrawText(QStringLiteral("Het antwoord was: "), clr::Black, false, Margin, line, 1, b);
             line += 1.5;
             DrawText(QString(), clr::Black, false, Margin, line, 1, b);
-            if (HasWorkedExplanation(ThemeCode))
-                DrawWorkedExplanation(*this, line);
+            if (theme && theme->Explain)
+                theme->Explain(*this, line);
             else
                 DrawBareAnswer(*this, line);
         }

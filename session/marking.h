@@ -17,7 +17,5 @@ bool ParseDecimal(const QString& text, QChar separator, double& value);
 bool DecimalAnswerRight(double given, double expected, double tolerance, int decimals);
 // The nine praise texts, by ExercisesDone mod 9.
 QString PraiseText(int exercisesDone);
-// Points of a finished, right answer; d is the distance of an estimate (themes 3, 14).
-int PointsForRightAnswer(int theme, int level, int attempt, long long d);
 
 }  // namespace velmora

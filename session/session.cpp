@@ -1,6 +1,7 @@
 #include "session.h"
 
 #include "platform/resources.h"
+#include "session/themetable.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
@@ -28,17 +29,12 @@ int BitCount(int mask)
 
 }  // namespace
 
-Session::Session()
+void Session::SetCategory(Category category, bool practice)
 {
-    for (int code = FirstThemeCode; code <= LastThemeCode; ++code)
-        generators_[code] = ThemeGeneratorFor(code);
-}
-
-int Session::CurrentLevel() const
-{
-    if (tag_ == -10)
-        return (ThemeCode >= 11 && ThemeCode <= 20) ? 2 : 3;
-    return levelIndex_ + 1;
+    category_ = category;
+    practiceMode_ = practice;
+    levelCount_ = velmora::LevelCount(category);
+    levelIndex_ = std::min(levelIndex_, levelCount_ - 1);
 }
 
 void Session::SetLevelIndex(int index)
@@ -46,53 +42,21 @@ void Session::SetLevelIndex(int index)
     levelIndex_ = std::clamp(index, 0, levelCount_ - 1);
 }
 
-void Session::SetLevelCount(int count)
+void Session::OverrideTheme(const ThemeDescriptor& theme)
 {
-    levelCount_ = std::clamp(count, 1, 3);
-    levelIndex_ = std::min(levelIndex_, levelCount_ - 1);
-}
-
-void Session::OpenAnswer(const QString& label, int kind, const QString& hint, const QString& text)
-{
-    ShowBitmaps();
-    AnswerFieldSetup setup;
-    setup.Label = label;
-    setup.Kind = kind;
-    setup.Hint = hint.isEmpty() ? QStringLiteral("|Breuken zijn toegestaan!") : hint;
-    setup.Text = text;
-    setup.PanelTop = Round(AnswerLine * LineHeight);
-    field_ = setup;
-    answerPending_ = true;
-    if (view_)
-        view_->OpenAnswerField(setup);
-    EnterAnswerField();
-}
-
-void Session::ShowBitmaps()
-{
-    if (view_)
-        view_->ShowBitmaps();
-}
-
-void Session::ProcessEvents()
-{
-    if (view_)
-        view_->ProcessEvents();
-}
-
-ThemeGenerator Session::GeneratorFor(int code) const
-{
-    if (code < FirstThemeCode || code > LastThemeCode)
-        return nullptr;
-    return generators_[code];
+    if (theme.Code < FirstThemeCode || theme.Code > LastThemeCode || themes_[theme.Code].Code == 0)
+        return;
+    themes_[theme.Code] = theme;
+    CountThemes();
 }
 
 void Session::OverrideGenerator(int code, ThemeGenerator generator)
 {
-    if (code >= FirstThemeCode && code <= LastThemeCode && !ThemeTitle(code).isEmpty()) {
-        generators_[code] = generator;
-        CountThemes();
-    }
+    if (code < FirstThemeCode || code > LastThemeCode)
+        return;
+    ThemeDescriptor theme = themes_[code];
+    theme.Generator = generator;
+    OverrideTheme(theme);
 }
 
 // --- setup screen
@@ -100,16 +64,21 @@ void Session::OverrideGenerator(int code, ThemeGenerator generator)
 void Session::Activate()
 {
     rng_.SeedFromClock();
-    if (MixedMode())
-        SessionTitle = QStringLiteral(" GROTE UITDAGING ");
-    else if (practiceMode_)
-        SessionTitle = tag_ == 0    ? QStringLiteral(" Oefenen met Breuken")
-                       : tag_ == 10 ? QStringLiteral(" Oefenen met Procenten")
-                                    : QStringLiteral(" Oefenen met de Rekenmachine");
-    else
-        SessionTitle = tag_ == 0    ? QStringLiteral(" Breuken-Test")
-                       : tag_ == 10 ? QStringLiteral(" Procenten-Test")
-                                    : QStringLiteral(" Rekenmachine-Test");
+    switch (category_) {
+        case Category::Fractions:
+            SessionTitle = practiceMode_ ? QStringLiteral(" Oefenen met Breuken") : QStringLiteral(" Breuken-Test");
+            break;
+        case Category::Percentages:
+            SessionTitle = practiceMode_ ? QStringLiteral(" Oefenen met Procenten") : QStringLiteral(" Procenten-Test");
+            break;
+        case Category::Calculator:
+            SessionTitle =
+                practiceMode_ ? QStringLiteral(" Oefenen met de Rekenmachine") : QStringLiteral(" Rekenmachine-Test");
+            break;
+        case Category::Mixed:
+            SessionTitle = QStringLiteral(" GROTE UITDAGING ");
+            break;
+    }
     if (view_)
         view_->SetCaption(QStringLiteral("Velmora 1: ") + SessionTitle);
 }
@@ -133,14 +102,14 @@ QString Session::CheckBoxCaption(int box) const
 {
     if (MixedMode())
         return QStringLiteral(" Alles door elkaar !");
-    return ThemeTitle(tag_ + box);
+    return ThemeTitle(Tag() + box);
 }
 
 bool Session::CheckBoxVisible(int box) const
 {
     if (box < 1 || box > 10)
         return false;
-    return MixedMode() || !ThemeTitle(tag_ + box).isEmpty();
+    return MixedMode() || !ThemeTitle(Tag() + box).isEmpty();
 }
 
 bool Session::Ticked(int box) const
@@ -160,7 +129,7 @@ int Session::AvailableMask() const
 {
     int mask = 0;
     for (int box = 1; box <= 10; ++box)
-        if (BitSet(ThemeMask, box) && HasGenerator(tag_ + box))
+        if (BitSet(ThemeMask, box) && HasGenerator(Tag() + box))
             mask |= 1 << (box - 1);
     return mask;
 }
@@ -285,8 +254,7 @@ void Session::Start()
     PrevTheme = 0;
     PrevTheme2 = 0;
     Attempt = 0;
-    ThemeCycle.fill(0);
-    ThemeCycle[SpeedCycleSlot] = 20;
+    ResetRotationCounters();
     StartLevel = CurrentLevel();
     ThemeCode = 0;
     Continue();
@@ -302,7 +270,8 @@ void Session::Continue()
         FillBitmap(PictureBitmap, clr::BtnFace);
         DrawFrame(PictureBitmap, clr::Black);
         PickTheme();
-        AttemptsAllowed = ThemeCode == 14 ? 1 : 2;
+        const ThemeDescriptor* theme = Theme();
+        AttemptsAllowed = theme ? theme->AttemptsAllowed : 2;
         GiveCalculatorAdvice();
     }
     Verdeler();
@@ -337,7 +306,7 @@ void Session::PickTheme()
         }
         if (practiceMode_) {
             // In box order, starting after the current box.
-            pick = std::max(ThemeCode - tag_, 0);
+            pick = std::max(ThemeCode - Tag(), 0);
             do
                 pick = pick % 10 + 1;
             while (!BitSet(available, pick));
@@ -351,15 +320,25 @@ void Session::PickTheme()
         }
         PrevTheme2 = PrevTheme;
         PrevTheme = pick;
-        ThemeCode = pick + (tag_ > 0 ? tag_ : 0);
+        ThemeCode = pick + std::max(Tag(), 0);
         break;
     }
     AnswerUnit.clear();
 }
 
+void Session::ResetRotationCounters()
+{
+    ThemeCycle.fill(0);
+    for (const ThemeDescriptor& theme : themes_)
+        if (theme.Generator && theme.Cycle.First >= 0)
+            for (int slot = theme.Cycle.First; slot < theme.Cycle.First + theme.Cycle.Count; ++slot)
+                ThemeCycle[slot] = theme.Cycle.Start;
+}
+
 void Session::GiveCalculatorAdvice()
 {
-    const bool penAndPaper = (ThemeCode >= 1 && ThemeCode <= 10) || ThemeCode == 14 || ThemeCode == 15;
+    const ThemeDescriptor* theme = Theme();
+    const bool penAndPaper = theme && theme->Use == Advice::PenAndPaper;
     if (!view_)
         return;
     if (penAndPaper)
@@ -371,9 +350,8 @@ void Session::GiveCalculatorAdvice()
 
 void Session::Verdeler()
 {
-    const ThemeGenerator generator = GeneratorFor(ThemeCode);
-    if (generator) {
-        generator(*this);
+    if (const ThemeDescriptor* theme = Theme()) {
+        theme->Generator(*this);
         return;
     }
     // Codes without a generator are skipped; when none can be picked at all, stop here
@@ -412,17 +390,12 @@ void Session::Close()
 HelpTarget Session::HelpRequest()
 {
     HelpTarget target;
-    if (!Running)
+    target.Tag = Tag() / 10 + 1;
+    if (!Running) {
         helpTopic_ = 0;
-    else if (practiceMode_)
-        helpTopic_ = ThemeCode == 3 ? 2 : (ThemeCode % 10 == 0 ? 10 : ThemeCode % 10);
-    target.Tag = tag_ / 10 + 1;
-    if (Running && ThemeCode == 22) {
-        helpTopic_ = 10;
-        target.Tag = 2;
-    } else if (Running && ThemeCode == 23) {
-        helpTopic_ = 2;
-        target.Tag = 1;
+    } else if (const ThemeDescriptor* theme = Theme(); theme && practiceMode_) {
+        helpTopic_ = theme->Help.Topic;
+        target.Tag = theme->Help.File;
     }
     if (MixedMode()) {
         helpTopic_ = 1;

@@ -2,41 +2,34 @@
 
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
+#include "toolkit/scale.h"
 #include "toolkit/text.h"
 
 #include <algorithm>
 
 namespace velmora {
 
-namespace {
-
-QRect Scaled(int left, int top, int width, int height, double f)
-{
-    return QRect(Round(left * f), Round(top * f), Round(width * f), Round(height * f));
-}
-
-}  // namespace
-
 double SessionScale(QSize workArea)
 {
-    return std::min(workArea.width() / 640.0, workArea.height() / 480.0);
+    return DesignScale::ForWorkArea(workArea).Factor();
 }
 
 SessionGeometry ComputeSessionGeometry(QSize client, double f)
 {
+    const DesignScale S(f);
     SessionGeometry g;
     g.Factor = f;
-    const int statusHeight = Round(43 * f);
+    const int statusHeight = S(43);
     g.StatusBalk = QRect(0, client.height() - statusHeight, client.width(), statusHeight);
-    g.Tekst = Scaled(0, 3, 228, 403, f);
-    g.Plaatje = Scaled(230, 3, 403, 403, f);
-    g.ScorePanel = Scaled(3, 350, 223, 56, f);
-    g.NivoBox = Scaled(3, 285, 223, 121, f);
-    g.StartButton = Scaled(124, 305, 98, 94, f);
-    g.InvoerPanel = Scaled(3, 200, 223, 38, f);
-    g.GebruikPanel = Scaled(3, 240, 223, 35, f);
-    g.ContinueButton = Scaled(3, 5, 223, 30, f);
-    g.StatusFontPixels = Round(16 * f);
+    g.Tekst = S(0, 3, 228, 403);
+    g.Plaatje = S(230, 3, 403, 403);
+    g.ScorePanel = S(3, 350, 223, 56);
+    g.NivoBox = S(3, 285, 223, 121);
+    g.StartButton = S(124, 305, 98, 94);
+    g.InvoerPanel = S(3, 200, 223, 38);
+    g.GebruikPanel = S(3, 240, 223, 35);
+    g.ContinueButton = S(3, 5, 223, 30);
+    g.StatusFontPixels = S(16);
 
     g.Plaatje.setHeight(client.height() - statusHeight - 2 * g.Plaatje.top());
     g.Plaatje.setWidth(client.width() - g.Plaatje.left() - Margin);
@@ -74,6 +67,19 @@ SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictur
     Margin = Round(8 * ScaleFactor);
     const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
     ApplySessionMetrics(g, textBitmap, pictureBitmap);
+    return g;
+}
+
+void ApplySessionMetrics(const SessionGeometry& g, Exercise& exercise)
+{
+    ApplySessionMetrics(g, exercise.TextBitmap, exercise.PictureBitmap);
+    exercise.SetContinueButtonTop(g.ScorePanel.top() - g.ContinueButton.height() - 1);
+}
+
+SessionGeometry UseScreenLayout(QSize screen, Exercise& exercise)
+{
+    const SessionGeometry g = UseScreenLayout(screen, exercise.TextBitmap, exercise.PictureBitmap);
+    exercise.SetContinueButtonTop(g.ScorePanel.top() - g.ContinueButton.height() - 1);
     return g;
 }
 

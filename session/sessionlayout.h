@@ -1,6 +1,7 @@
 #pragma once
 // The session window's geometry, computed without widgets so that the window and the
 // headless driver size their bitmaps alike.
+#include "session/exercise.h"
 #include "toolkit/canvas.h"
 
 #include <QImage>
@@ -28,6 +29,9 @@ void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& p
 // ScaleFactor and Margin as the main menu does, then the session metrics and bitmaps.
 // For the driver, the tools and the tests.
 SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictureBitmap);
+// The same for an exercise: its bitmaps, and where ContinueButton appears after marking.
+SessionGeometry UseScreenLayout(QSize screen, Exercise& exercise);
+void ApplySessionMetrics(const SessionGeometry& g, Exercise& exercise);
 // The level glyph of NivoButton: "NIVEAU" and the level name.
 QImage DrawLevelGlyph(int levelIndex, int fontPixels);
 

@@ -3,6 +3,8 @@
 // headless view used in tests, benchmarks, the driver and the gallery.
 #include <QString>
 
+#include <functional>
+
 namespace velmora {
 
 // The answer field as a generator hands it over.
@@ -23,6 +25,11 @@ public:
     virtual void OpenAnswerField(const AnswerFieldSetup& setup) = 0;
     // Let the window handle pending events during an animation.
     virtual void ProcessEvents() = 0;
+    // One animation frame is on screen: wait ms milliseconds while handling events, and stop
+    // waiting as soon as running() turns false (Einde during the animation).
+    virtual void Pause(int ms, const std::function<bool()>& running);
+    // Milliseconds from a steady clock; tests replace it to wait without sleeping.
+    virtual qint64 NowMs() const;
     // Show a named face bitmap ("smile" or "sad") in KopImage.
     virtual void ShowFace(const QString& name) = 0;
 

@@ -1,6 +1,6 @@
 #include "testmain.h"
 
-#include "app/widgets.h"
+#include "ui/widgets.h"
 
 #include "platform/resources.h"
 #include "platform/system.h"
@@ -11,6 +11,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QEvent>
+#include <QEventLoop>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
@@ -18,6 +19,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -66,20 +68,11 @@ TTestForm::~TTestForm()
     calculator_.ReleaseTopmost();
 }
 
-QRect TTestForm::S(int left, int top, int width, int height) const
-{
-    return QRect(Px(left), Px(top), Px(width), Px(height));
-}
-
-int TTestForm::Px(double designPixels) const
-{
-    return Round(designPixels * geometry_.Factor);
-}
-
 void TTestForm::FormCreate()
 {
     const QRect work = WorkArea();
     geometry_ = ComputeSessionGeometry(work.size(), SessionScale(work.size()));
+    Px = DesignScale(geometry_.Factor);
     resize(work.size());
     setFixedSize(work.size());
     QPalette face = palette();
@@ -90,12 +83,11 @@ void TTestForm::FormCreate()
     session_.Running = false;
     BuildControls();
     PlaceControls();
-    ApplySessionMetrics(geometry_, session_.TextBitmap, session_.PictureBitmap);
+    ApplySessionMetrics(geometry_, session_);
     QFont status = StatusLabel->font();
     status.setPointSize(RefFontSize);
     StatusLabel->setFont(status);
     session_.SetView(this);
-    session_.SetLevelCount(NivoCount());
 }
 
 void TTestForm::BuildControls()
@@ -229,22 +221,22 @@ void TTestForm::PlaceControls()
     for (QCheckBox* box : CheckBoxes)
         box->resize(g.KeuzeBox.width() - 2 * Px(20), Px(25));
     ScorePanel->setGeometry(g.ScorePanel);
-    NivoButton->setGeometry(S(4, 3, 71, 49));
-    ScoreTextLabel->setGeometry(S(78, 4, 90, 22));
-    ScoreLabel->setGeometry(S(78, 28, 90, 22));
-    KopImage->setGeometry(S(170, 4, 49, 49));
+    NivoButton->setGeometry(Px(4, 3, 71, 49));
+    ScoreTextLabel->setGeometry(Px(78, 4, 90, 22));
+    ScoreLabel->setGeometry(Px(78, 28, 90, 22));
+    KopImage->setGeometry(Px(170, 4, 49, 49));
     NivoBox->setGeometry(g.NivoBox);
     StartButton->setGeometry(g.StartButton);
     InvoerPanel->setGeometry(g.InvoerPanel);
-    InvoerLabel->setGeometry(S(2, 9, 139, 24));
-    InvoerVeld->setGeometry(S(143, 9, 78, 24));
+    InvoerLabel->setGeometry(Px(2, 9, 139, 24));
+    InvoerVeld->setGeometry(Px(143, 9, 78, 24));
     GebruikPanel->setGeometry(g.GebruikPanel);
-    infoImage->setGeometry(S(3, 3, 29, 29));
+    infoImage->setGeometry(Px(3, 3, 29, 29));
     InfoLabel->setGeometry(Px(34), Px(1), Px(186), Px(33));
     ContinueButton->setGeometry(g.ContinueButton);
     StatusBalk->setGeometry(g.StatusBalk);
-    EindButton->setGeometry(S(5, 3, 106, 36));
-    HelpButton->setGeometry(S(517, 3, 111, 37));
+    EindButton->setGeometry(Px(5, 3, 106, 36));
+    HelpButton->setGeometry(Px(517, 3, 111, 37));
     HelpButton->move(width() - HelpButton->width() - Margin, HelpButton->y());
     SetHelpGlyph(QStringLiteral("info"));
 
@@ -282,19 +274,14 @@ void TTestForm::SetHint(QWidget* widget, const QString& hint)
 
 // --- public API
 
-void TTestForm::SetTag(int tag)
+void TTestForm::SetCategory(Category category, bool practice)
 {
-    session_.SetTag(tag);
-}
-
-int TTestForm::Tag() const
-{
-    return session_.Tag();
-}
-
-void TTestForm::SetPracticeMode(bool practice)
-{
-    session_.SetPracticeMode(practice);
+    session_.SetCategory(category, practice);
+    static const char* const levels[] = {" Starter", " Durver", " Prof !"};
+    while (NivoCount() < session_.LevelCount())
+        AppendNivoItem(QString::fromUtf8(levels[NivoCount()]));
+    while (NivoCount() > session_.LevelCount())
+        DeleteNivoItem(NivoCount() - 1);
 }
 
 int TTestForm::NivoCount() const
@@ -310,7 +297,6 @@ void TTestForm::AppendNivoItem(const QString& item)
     NivoGroup->addButton(radio, static_cast<int>(NivoItems.size()));
     NivoBox->layout()->addWidget(radio);
     NivoItems << radio;
-    session_.SetLevelCount(NivoCount());
 }
 
 void TTestForm::DeleteNivoItem(int index)
@@ -322,7 +308,6 @@ void TTestForm::DeleteNivoItem(int index)
     delete radio;
     for (int i = 0; i < NivoItems.size(); ++i)
         NivoGroup->setId(NivoItems[i], i);
-    session_.SetLevelCount(NivoCount());
 }
 
 int TTestForm::PlaatjeLeft() const
@@ -364,6 +349,17 @@ void TTestForm::OpenAnswerField(const AnswerFieldSetup& setup)
 void TTestForm::ProcessEvents()
 {
     QCoreApplication::processEvents();
+}
+
+void TTestForm::Pause(int ms, const std::function<bool()>& running)
+{
+    // A nested event loop keeps the window responsive without spinning; Einde ends the run
+    // and the animation stops at the next frame.
+    if (!running())
+        return;
+    QEventLoop loop;
+    QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+    loop.exec();
 }
 
 void TTestForm::ShowFace(const QString& name)

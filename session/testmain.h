@@ -5,6 +5,7 @@
 #include "platform/calculator.h"
 #include "session/session.h"
 #include "session/sessionlayout.h"
+#include "toolkit/scale.h"
 
 #include <QDialog>
 #include <QList>
@@ -28,14 +29,10 @@ public:
     explicit TTestForm(QWidget* mainMenu);
     ~TTestForm() override;
 
-    // Session category: 0 fractions, 10 percentages, 20 calculator, -10 mixed.
-    void SetTag(int tag);
-    int Tag() const;
-    void SetPracticeMode(bool practice);
-    // The level list NivoBox (" Starter", " Durver", " Prof !").
+    // The mode a main menu button chose; the level list NivoBox then offers the levels of
+    // the category (" Starter", " Durver" and, except for percentages, " Prof !").
+    void SetCategory(Category category, bool practice);
     int NivoCount() const;
-    void AppendNivoItem(const QString& item);
-    void DeleteNivoItem(int index);
     // Shows the help window modally for (help window tag, topic) and returns.
     void SetHelpOpener(std::function<void(int tag, int topic)> opener) { helpOpener_ = std::move(opener); }
     Session& Model() { return session_; }
@@ -48,6 +45,7 @@ public:
     void ShowBitmaps() override;
     void OpenAnswerField(const AnswerFieldSetup& setup) override;
     void ProcessEvents() override;
+    void Pause(int ms, const std::function<bool()>& running) override;
     void ShowFace(const QString& name) override;
     void HideAnswerField() override;
     void ShowContinueButton(bool visible) override;
@@ -69,8 +67,6 @@ private:
     void BuildControls();
     void PlaceControls();
     void SetHint(QWidget* widget, const QString& hint);
-    QRect S(int left, int top, int width, int height) const;
-    int Px(double designPixels) const;
 
     void FormActivate();
     void StartButtonClick();
@@ -85,6 +81,8 @@ private:
     void InvoerVeldExit(bool byFocusChange);
     bool KeepsAnswerPending(QWidget* focus) const;
     void SetHelpGlyph(const QString& name);
+    void AppendNivoItem(const QString& item);
+    void DeleteNivoItem(int index);
 
     Session session_;
     Calculator calculator_;
@@ -92,6 +90,7 @@ private:
     std::function<void(int, int)> helpOpener_;
     SessionGeometry geometry_;
     QString windowHint_;
+    DesignScale Px;        // design sizes scaled to the screen
     int glyphLevel_ = -1;  // NivoButton's tag: the level its glyph shows
 
     QWidget* Tekst = nullptr;    // paint box of TextBitmap

@@ -33,7 +33,6 @@ void TTestForm::FormActivate()
     move(0, 0);
     if (mainMenu_)
         mainMenu_->hide();
-    session_.SetLevelCount(NivoCount());
     session_.Activate();
     KeuzeBox->setTitle(session_.KeuzeCaption());
     KeuzeBox->setProperty("Hint", QStringLiteral("|") + session_.KeuzeHint());

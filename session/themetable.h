@@ -1,18 +1,25 @@
 #pragma once
-// The theme table: every theme code with its check-box title and its generator.
+// The theme table: the descriptors of all themes, listed explicitly (the core is a static
+// library, so self-registration would let the linker drop themes nobody references).
+#include "session/theme.h"
+
 #include <QString>
+
+#include <span>
 
 namespace velmora {
 
-class Session;
-using ThemeGenerator = void (*)(Session&);
-
-inline constexpr int FirstThemeCode = 1;
-inline constexpr int LastThemeCode = 30;
-
+// Every theme that has a descriptor, in code order.
+std::span<const ThemeDescriptor* const> AllThemes();
+// The descriptor of a code; nullptr for 10, 30, codes outside 1..30 and themes not built yet.
+const ThemeDescriptor* FindTheme(int code);
+// What is known of a code, built or still planned (then without a generator); a descriptor
+// with Code 0 for 10, 30 and codes outside 1..30.
+ThemeDescriptor ThemeFacts(int code);
 // The check-box title of a code; empty for 10, 30 and codes outside 1..30.
 QString ThemeTitle(int code);
-// The generator of a code; nullptr while the theme has none (and for 10, 30, out of range).
-ThemeGenerator ThemeGeneratorFor(int code);
+// Problems in the table (codes out of range or twice, titles that differ from the check-box
+// list, rotation counters shared between generators); empty when it is sound.
+QString CheckThemeTable(std::span<const ThemeDescriptor* const> themes = AllThemes());
 
 }  // namespace velmora

@@ -13,9 +13,8 @@ using namespace velmora;
 
 namespace {
 struct Opened {
-    int tag;
+    Category category;
     bool practice;
-    bool percentages;
 };
 }  // namespace
 
@@ -119,25 +118,13 @@ private Q_SLOTS:
         QFETCH(bool, percentages);
         TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
         QList<Opened> opened;
-        menu.OpenSession = [&](int t, bool p, bool pct) { opened.append({t, p, pct}); };
+        menu.OpenSession = [&](Category c, bool p) { opened.append({c, p}); };
         QTest::mouseClick(menu.SessionButton(button), Qt::LeftButton);
         QCOMPARE(opened.size(), 1);
-        QCOMPARE(opened[0].tag, tag);
+        QCOMPARE(CategoryTag(opened[0].category), tag);
         QCOMPARE(opened[0].practice, practice);
-        QCOMPARE(opened[0].percentages, percentages);
-    }
-
-    void levelListFollowsTheButton()
-    {
-        QStringList items = {" Starter", " Durver", " Prof !"};
-        TVelm1MainForm::AdjustLevelList(items, false);  // fractions
-        QCOMPARE(items.size(), 3);
-        TVelm1MainForm::AdjustLevelList(items, true);  // "Procenten-Test" after fractions
-        QCOMPARE(items, QStringList({" Starter", " Durver"}));
-        TVelm1MainForm::AdjustLevelList(items, true);
-        QCOMPARE(items.size(), 2);
-        TVelm1MainForm::AdjustLevelList(items, false);  // a fractions button brings " Prof !" back
-        QCOMPARE(items, QStringList({" Starter", " Durver", " Prof !"}));
+        // Only percentage sessions lack " Prof !".
+        QCOMPARE(LevelCount(opened[0].category) == 2, percentages);
     }
 
     void sessionWindowLevelList()
@@ -145,9 +132,15 @@ private Q_SLOTS:
         TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
         TTestForm session(&menu);
         QCOMPARE(session.NivoCount(), 3);
-        TVelm1MainForm::AdjustLevelList(session, true);
+        session.SetCategory(Category::Fractions, true);
+        QCOMPARE(session.NivoCount(), 3);
+        session.SetCategory(Category::Percentages, false);  // "Procenten-Test" after fractions
         QCOMPARE(session.NivoCount(), 2);
-        TVelm1MainForm::AdjustLevelList(session, false);
+        session.SetCategory(Category::Percentages, true);
+        QCOMPARE(session.NivoCount(), 2);
+        session.SetCategory(Category::Fractions, true);  // a fractions button brings " Prof !" back
+        QCOMPARE(session.NivoCount(), 3);
+        session.SetCategory(Category::Mixed, false);
         QCOMPARE(session.NivoCount(), 3);
     }
 

@@ -210,6 +210,62 @@ private Q_SLOTS:
         }
         QCOMPARE(params[0], params[1]);
     }
+
+    // Outside checks read these keys: none may be lost or renamed. New keys are added here.
+    void StateKeys()
+    {
+        const QStringList golden{"AnswerDecimals",
+                                 "AnswerKind",
+                                 "AnswerLine",
+                                 "AnswerPending",
+                                 "AnswerUnit",
+                                 "Attempt",
+                                 "AttemptsAllowed",
+                                 "CalcButtonVisible",
+                                 "Caption",
+                                 "ContinueVisible",
+                                 "ExercisesDone",
+                                 "ExpectedFraction",
+                                 "ExpectedInt",
+                                 "ExpectedReal",
+                                 "Face",
+                                 "FeedbackText",
+                                 "FieldText",
+                                 "InfoText",
+                                 "InputHint",
+                                 "InputLabel",
+                                 "IntTolerance",
+                                 "Level",
+                                 "Param",
+                                 "Points",
+                                 "RealTolerance",
+                                 "Running",
+                                 "Score",
+                                 "SessionTitle",
+                                 "StartEnabled",
+                                 "StartVisible",
+                                 "StatusHint",
+                                 "ThemeCode",
+                                 "ThemeMask",
+                                 "ThemeMemory",
+                                 "TickedCount",
+                                 "WorkText",
+                                 "messages",
+                                 "texts"};
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("mode practice fractions"));
+        drive.Send(QStringLiteral("tick 4"));
+        const QJsonObject state = drive.Send(QStringLiteral("start"));
+        QStringList keys = state.keys();
+        keys.sort();
+        QCOMPARE(keys, golden);
+        const QJsonArray texts = state[QStringLiteral("texts")].toArray();
+        QVERIFY(!texts.isEmpty());
+        keys = texts.first().toObject().keys();
+        keys.sort();
+        QCOMPARE(keys, (QStringList{"bold", "colour", "size", "target", "text", "x", "y"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDrive)

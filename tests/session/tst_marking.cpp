@@ -21,9 +21,9 @@ struct Run {
     {
         PrepareLayout(s);
         s.SetView(&view);
-        const int tag = code <= 10 ? 0 : code <= 20 ? 10 : 20;
-        s.SetTag(tag);
-        s.SetPracticeMode(true);
+        const Category category = CategoryOfCode(code);
+        const int tag = CategoryTag(category);
+        s.SetCategory(category, true);
         s.Activate();
         s.Rng().Seed(99);
         s.ShowSetup();

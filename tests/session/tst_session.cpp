@@ -1,6 +1,7 @@
 // Theme selection, levels, START and the setup screen of the session model.
 #include "session/headlessview.h"
 #include "session/session.h"
+#include "session/themetable.h"
 #include "support/sessiontesting.h"
 #include "toolkit/layout.h"
 
@@ -18,9 +19,7 @@ struct Fixture {
     {
         PrepareLayout(s);
         s.SetView(&view);
-        s.SetTag(tag);
-        s.SetPracticeMode(practice);
-        s.SetLevelCount(tag == 10 ? 2 : 3);
+        s.SetCategory(CategoryOfTag(tag), practice);
         s.Activate();
         s.Rng().Seed(12345);
         s.ShowSetup();
@@ -237,10 +236,10 @@ private Q_SLOTS:
         QFETCH(int, code);
         QFETCH(int, level);
         Session s;
-        s.SetTag(-10);
+        s.SetCategory(Category::Mixed, false);
         s.ThemeCode = code;
         QCOMPARE(s.CurrentLevel(), level);
-        s.SetTag(0);
+        s.SetCategory(Category::Fractions, true);
         s.SetLevelIndex(1);
         QCOMPARE(s.CurrentLevel(), 2);
     }
@@ -249,6 +248,10 @@ private Q_SLOTS:
     {
         Fixture f(0, true);
         UseIntegerTheme(f.s, {4});
+        // A theme whose rotation counter starts at 20, as the speed themes' does.
+        ThemeDescriptor counting = *f.s.ThemeFor(4);
+        counting.Cycle = {8, 1, 20};
+        f.s.OverrideTheme(counting);
         f.s.SetTicked(4, true);
         f.s.ThemeMemory.fill(7);
         f.s.ThemeCycle.fill(3);
@@ -260,7 +263,7 @@ private Q_SLOTS:
         for (int code = 1; code <= 30; ++code)
             if (code != 4)
                 QCOMPARE(f.s.ThemeMemory[code], -1);
-        QCOMPARE(f.s.ThemeCycle[SpeedCycleSlot], 20);
+        QCOMPARE(f.s.ThemeCycle[8], 20);
         QCOMPARE(f.s.ThemeCycle[0], 0);
         QCOMPARE(f.s.Points, 0);
         QCOMPARE(f.s.Attempt, 1);  // the field was entered

@@ -25,10 +25,7 @@ struct Window {
 
     Window(int tag, bool practice, std::initializer_list<int> codes)
     {
-        form.SetTag(tag);
-        form.SetPracticeMode(practice);
-        if (tag == 10 && form.NivoCount() == 3)
-            form.DeleteNivoItem(2);
+        form.SetCategory(CategoryOfTag(tag), practice);
         UseIntegerTheme(form.Model(), codes);
         menu.show();
         form.show();

@@ -1,6 +1,6 @@
 // Themes 4 and 5: the numbers posed, the answer expected and what the pupil sees.
 #include "support/themerig.h"
-#include "themes/generators.h"
+#include "themes/fractions/sums.h"
 #include "toolkit/fraction.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"

@@ -1,7 +1,6 @@
 // Theme 21: the list as printed, the one wrong row, and the total the pupil must find.
 #include "support/themerig.h"
 #include "themes/calculator/shopping.h"
-#include "themes/generators.h"
 #include "toolkit/layout.h"
 
 #include <QtTest>

@@ -1,8 +1,7 @@
 // Theme 21: a shopping list with one wrong multiplication; the pupil finds the right total.
 #include "shopping.h"
 
-#include "session/session.h"
-#include "themes/generators.h"
+#include "session/exercise.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
@@ -87,13 +86,13 @@ void DrawTotalRow(Bitmap& b, int rows, int shownTotal)
     DrawAmountAt83(shownTotal, clr::Blue, line, b);
 }
 
-void NewList(Session& s)
+void NewList(Exercise& s)
 {
     Bitmap& b = s.PictureBitmap;
     const int rows = ShoppingRowCount(s.CurrentLevel());
     const int wrongRow = 2 + s.Random(rows - 1);
-    s.Param[0] = wrongRow;
-    s.Param[1] = 0;
+    s.Param[shopping::WrongRow] = wrongRow;
+    s.Param[shopping::WrongAmount] = 0;
     s.ExpectedInt = 0;
     int shownTotal = 0;
 
@@ -105,9 +104,9 @@ void NewList(Session& s)
         if (row == wrongRow) {
             const int kind = s.Random(6);
             lineTotal = WrongLineTotal(kind, price, quantity);
-            s.Param[1] = lineTotal;
-            s.Param[2] = quantity;
-            s.Param[3] = kind;
+            s.Param[shopping::WrongAmount] = lineTotal;
+            s.Param[shopping::WrongQuantity] = quantity;
+            s.Param[shopping::SlipKind] = kind;
         }
         DrawRow(b, row, quantity, lineTotal);
         s.ExpectedInt += price * quantity;
@@ -144,7 +143,7 @@ QString FormatCents(long long cents)
            QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
 }
 
-void ShoppingError(Session& s)
+void ShoppingError(Exercise& s)
 {
     if (s.Attempt == 0)
         NewList(s);
@@ -163,5 +162,12 @@ void ShoppingError(Session& s)
     s.AnswerUnit = QStringLiteral(" Euro");
     s.OpenAnswer(QStringLiteral("Totaalbedrag: "), 2, QStringLiteral("|Geef het juiste totaalbedrag in"));
 }
+
+const ThemeDescriptor ShoppingTheme{
+    .Code = 21,
+    .Title = "Een foutje bij de boodschappen",
+    .Generator = ShoppingError,
+    .Help = {3, 1},
+};
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 // Themes 4 and 5: the sum or the difference of two fractions, shown as bars and as a formula.
-#include "session/session.h"
-#include "themes/generators.h"
+#include "sums.h"
+
+#include "session/exercise.h"
 #include "toolkit/fraction.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
@@ -46,10 +47,12 @@ void MarkLabel(Bitmap& b, const QString& text, double x, double line)
     DrawText(text, clr::Black, false, PctX(x) - b.TextWidth(text) / 2, line, 1, b);
 }
 
-void DrawPicture(Session& s, bool sum)
+void DrawPicture(Exercise& s, bool sum)
 {
     Bitmap& b = s.PictureBitmap;
-    const int d1 = s.Param[1], d2 = s.Param[2], p1 = s.Param[3], p2 = s.Param[4], n = s.Param[5], d = s.Param[6];
+    using namespace sums;
+    const int d1 = s.Param[Den1], d2 = s.Param[Den2], p1 = s.Param[Num1], p2 = s.Param[Num2];
+    const int n = s.Param[ResultNum], d = s.Param[ResultDen];
     const double right = sum ? 55 : 95;  // one whole is 40 % wide: the sum bars hold one, the others two
 
     b.Pen = PenState{clr::Black, Round(2 * ScaleFactor), false};
@@ -114,19 +117,19 @@ void DrawPicture(Session& s, bool sum)
     DrawText(QStringLiteral("7/6"), clr::Red, false, TextEndX, 23.5, 1, b);
 }
 
-void DrawQuestion(Session& s)
+void DrawQuestion(Exercise& s)
 {
     Bitmap& t = s.TextBitmap;
     DrawText(QStringLiteral("Breuken ") + s.WorkText, clr::Blue, false, Margin, 1, 1, t);
     // An empty text sets the size-1 font that DrawFraction measures with.
     DrawText(QString(), clr::Red, false, Margin, 3, 1, t);
-    TextEndX = DrawFraction(Ratio(s.Param[3], s.Param[1]), t, Margin, 3 * LineHeight, clr::Red);
+    TextEndX = DrawFraction(Ratio(s.Param[sums::Num1], s.Param[sums::Den1]), t, Margin, 3 * LineHeight, clr::Red);
     DrawText(QStringLiteral("  ") + s.FeedbackText + QStringLiteral("  "), clr::Red, false, TextEndX, 3, 1, t);
-    TextEndX = DrawFraction(Ratio(s.Param[4], s.Param[2]), t, TextEndX, 3 * LineHeight, clr::Red);
+    TextEndX = DrawFraction(Ratio(s.Param[sums::Num2], s.Param[sums::Den2]), t, TextEndX, 3 * LineHeight, clr::Red);
     DrawText(QStringLiteral("  =  ?"), clr::Red, false, TextEndX, 3, 1, t);
 }
 
-void NewNumbers(Session& s, bool sum)
+void NewNumbers(Exercise& s, bool sum)
 {
     int& counter = s.ThemeMemory[s.ThemeCode];
     counter = ((counter + 1) % 4 + 4) % 4;
@@ -154,12 +157,12 @@ void NewNumbers(Session& s, bool sum)
 
     const Fraction f1 = Ratio(n1, a);
     const Fraction f2 = Ratio(n2, b);
-    s.Param[1] = f1.Den;
-    s.Param[2] = f2.Den;
-    s.Param[3] = static_cast<int>(ImproperNumerator(f1));
-    s.Param[4] = static_cast<int>(ImproperNumerator(f2));
-    s.Param[5] = n;
-    s.Param[6] = d;
+    s.Param[sums::Den1] = f1.Den;
+    s.Param[sums::Den2] = f2.Den;
+    s.Param[sums::Num1] = static_cast<int>(ImproperNumerator(f1));
+    s.Param[sums::Num2] = static_cast<int>(ImproperNumerator(f2));
+    s.Param[sums::ResultNum] = n;
+    s.Param[sums::ResultDen] = d;
     s.ExpectedFraction = Ratio(n, d);
     s.ExpectedReal = double(n) / d;
     s.ExpectedInt = Round(100.0 * n / d);
@@ -167,7 +170,7 @@ void NewNumbers(Session& s, bool sum)
 
 }  // namespace
 
-void FractionSums(Session& s)
+void FractionSums(Exercise& s)
 {
     const bool sum = s.ThemeCode == SumTheme;
     if (s.Attempt == 0) {
@@ -183,5 +186,21 @@ void FractionSums(Session& s)
     else
         s.OpenAnswer(QStringLiteral("Verschil: "), 3, QStringLiteral("|Verschil = ?"));
 }
+
+const ThemeDescriptor FractionSumTheme{
+    .Code = 4,
+    .Title = "Hoeveel zijn de breuken samen ?",
+    .Generator = FractionSums,
+    .Use = Advice::PenAndPaper,
+    .Help = {1, 4},
+};
+
+const ThemeDescriptor FractionDifferenceTheme{
+    .Code = 5,
+    .Title = "Hoeveel verschillen die breuken ?",
+    .Generator = FractionSums,
+    .Use = Advice::PenAndPaper,
+    .Help = {1, 5},
+};
 
 }  // namespace velmora

@@ -1,6 +1,7 @@
 // Theme 14: a round pizza with one red slice; the pupil estimates the slice in percent.
-#include "session/session.h"
-#include "themes/generators.h"
+#include "pizza.h"
+
+#include "session/exercise.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
@@ -13,22 +14,15 @@ namespace velmora {
 namespace {
 
 // Halves, quarters and slices near the previous one are too easy to guess.
-int DrawSlice(Session& s)
+int DrawSlice(Exercise& s)
 {
-    int& previous = s.ThemeCycle[PizzaCycleSlot];
+    int& previous = s.ThemeCycle[pizza::PreviousSliceCounter];
     int p = 0;
     do {
         p = 6 + s.Random(88);
     } while (std::abs(p - 50) < 4 || std::abs(p - previous) < 15 || p % 25 == 0);
     previous = p;
     return p;
-}
-
-// The points the marking awards d percent off within the tolerance of the level; the table
-// on the picture shows these, so that what the pupil reads is what the pupil gets.
-int PointsFor(int level, int d)
-{
-    return std::max(0, 8 - (level == 1 ? 2 : 3) * d);
 }
 
 void DrawPointsTable(Bitmap& b, int level)
@@ -38,13 +32,13 @@ void DrawPointsTable(Bitmap& b, int level)
     DrawText(QStringLiteral(" precies goed: 8 punten"), clr::Black, false, Margin, 21, 0.9, b);
     const int tolerance = 5 - level;
     for (int d = 1; d <= tolerance; ++d)
-        DrawText(QStringLiteral(" %1% ernaast:   %2 punten").arg(d).arg(PointsFor(level, d)), clr::Black, false, Margin,
-                 21 + d, 0.9, b);
+        DrawText(QStringLiteral(" %1% ernaast:   %2 punten").arg(d).arg(PizzaPoints(level, 1, d)), clr::Black, false,
+                 Margin, 21 + d, 0.9, b);
     DrawText(QStringLiteral("Meer ernaast: "), clr::Black, false, PctX(50), 24, 0.9, b);
     DrawText(QStringLiteral("5 punten eraf !"), clr::Red, false, TextEndX, 24, 0.9, b);
 }
 
-void DrawPicture(Session& s, int p, int level)
+void DrawPicture(Exercise& s, int p, int level)
 {
     Bitmap& b = s.PictureBitmap;
     // PctX for both axes keeps the pizza round.
@@ -82,12 +76,12 @@ void DrawPicture(Session& s, int p, int level)
 
 }  // namespace
 
-void PizzaEstimate(Session& s)
+void PizzaEstimate(Exercise& s)
 {
     const int level = s.CurrentLevel();
     if (s.Attempt == 0) {
         const int p = DrawSlice(s);
-        s.Param[0] = p;
+        s.Param[pizza::Slice] = p;
         s.ExpectedInt = p;
         DrawPicture(s, p, level);
     }
@@ -102,5 +96,25 @@ void PizzaEstimate(Session& s)
     s.AnswerUnit = QStringLiteral(" %");
     s.OpenAnswer(QStringLiteral("Femke krijgt: "), 1, QStringLiteral("|Hoeveel procent krijgt Femke ?"));
 }
+
+// One attempt only, so attempt plays no part; the tolerance of the level (5 - level) keeps
+// d small enough that these never go below zero.
+int PizzaPoints(int level, int attempt, long long d)
+{
+    (void)attempt;
+    return static_cast<int>(std::max(0LL, 8 - (level == 1 ? 2 : 3) * d));
+}
+
+const ThemeDescriptor PizzaTheme{
+    .Code = 14,
+    .Title = "Een stuk pizza voor Femke  (% raden)",
+    .Generator = PizzaEstimate,
+    .AttemptsAllowed = 1,
+    .Use = Advice::PenAndPaper,
+    .Estimate = PizzaPoints,
+    .EstimatePenalty = 5,
+    .Help = {2, 4},
+    .Cycle = {pizza::PreviousSliceCounter, 1, 0},
+};
 
 }  // namespace velmora

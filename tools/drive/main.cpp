@@ -30,7 +30,7 @@ public:
     Driver()
     {
         DecSep = QLatin1Char(',');
-        geometry_ = UseScreenLayout(QSize(1024, 768), s_.TextBitmap, s_.PictureBitmap);
+        geometry_ = UseScreenLayout(QSize(1024, 768), s_);
         s_.SetView(&view_);
         Observe(s_.TextBitmap, QStringLiteral("text"));
         Observe(s_.PictureBitmap, QStringLiteral("picture"));
@@ -100,27 +100,24 @@ private:
         if (args.isEmpty() || args.size() > 2)
             return QStringLiteral("mode practice|test|mixed [fractions|percentages|calculator]");
         const QString kind = args[0];
-        int tag = 0;
+        Category category = Category::Mixed;
         if (kind == QLatin1String("mixed")) {
             if (args.size() != 1)
                 return QStringLiteral("the mixed mode has no category");
-            tag = -10;
         } else if (kind == QLatin1String("practice") || kind == QLatin1String("test")) {
-            const QString category = args.value(1);
-            if (category == QLatin1String("fractions"))
-                tag = 0;
-            else if (category == QLatin1String("percentages"))
-                tag = 10;
-            else if (category == QLatin1String("calculator"))
-                tag = 20;
+            const QString name = args.value(1);
+            if (name == QLatin1String("fractions"))
+                category = Category::Fractions;
+            else if (name == QLatin1String("percentages"))
+                category = Category::Percentages;
+            else if (name == QLatin1String("calculator"))
+                category = Category::Calculator;
             else
                 return QStringLiteral("category: fractions, percentages or calculator");
         } else {
             return QStringLiteral("mode: practice, test or mixed");
         }
-        s_.SetTag(tag);
-        s_.SetPracticeMode(kind == QLatin1String("practice"));
-        s_.SetLevelCount(tag == 10 ? 2 : 3);
+        s_.SetCategory(category, kind == QLatin1String("practice"));
         s_.Activate();
         if (seed_)
             s_.Rng().Seed(*seed_);  // activation seeds from the clock; keep runs reproducible

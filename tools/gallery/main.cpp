@@ -32,7 +32,7 @@ const QSize Screen(1024, 768);
 SessionGeometry Layout(Session& s)
 {
     DecSep = QLatin1Char(',');
-    return UseScreenLayout(Screen, s.TextBitmap, s.PictureBitmap);
+    return UseScreenLayout(Screen, s);
 }
 
 // An answer that is wrong for every theme, in the form the answer kind accepts.
@@ -80,11 +80,6 @@ QImage Compose(const Session& s, const HeadlessView& view, const SessionGeometry
     return out;
 }
 
-int Category(int code)
-{
-    return code <= 10 ? 0 : code <= 20 ? 10 : 20;
-}
-
 bool Save(const QImage& image, const QString& path)
 {
     if (image.save(path))
@@ -99,15 +94,13 @@ bool RenderTheme(const Options& o, int code, int level, int seed)
     HeadlessView view;
     s.SetView(&view);
     const SessionGeometry g = Layout(s);
-    const int tag = Category(code);
-    s.SetTag(tag);
-    s.SetPracticeMode(true);
-    s.SetLevelCount(tag == 10 ? 2 : 3);  // percentage sessions offer no " Prof !"
+    const Category category = CategoryOfCode(code);
+    s.SetCategory(category, true);
     if (level > s.LevelCount())
         return true;
     s.SetLevelIndex(level - 1);
     s.Activate();
-    s.SetTicked(code - tag, true);
+    s.SetTicked(code - CategoryTag(category), true);
     s.Rng().Seed(static_cast<std::uint32_t>(seed));
     s.Start();
     if (s.ThemeCode != code)
@@ -176,8 +169,9 @@ int main(int argc, char* argv[])
 
     bool ok = true;
     int rendered = 0;
-    for (int code = FirstThemeCode; code <= LastThemeCode; ++code) {
-        if ((o.Theme && code != o.Theme) || !ThemeGeneratorFor(code))
+    for (const ThemeDescriptor* theme : AllThemes()) {
+        const int code = theme->Code;
+        if (o.Theme && code != o.Theme)
             continue;
         for (int level = 1; level <= 3; ++level)
             for (int seed = 1; seed <= o.Seeds; ++seed)

@@ -9,10 +9,10 @@ namespace velmora::testing {
 void PrepareLayout(Session& session)
 {
     DecSep = QLatin1Char(',');
-    UseScreenLayout(QSize(1024, 768), session.TextBitmap, session.PictureBitmap);
+    UseScreenLayout(QSize(1024, 768), session);
 }
 
-void IntegerTheme(Session& s)
+void IntegerTheme(Exercise& s)
 {
     if (s.Attempt == 0) {
         s.Param[0] = 10 + s.Random(90);

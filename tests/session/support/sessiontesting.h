@@ -13,7 +13,7 @@ void PrepareLayout(Session& session);
 
 // A generator for tests: on a new exercise (Attempt 0) draws a number 10..99 into
 // Param[0] and expects it as an integer; counts new exercises in ThemeMemory.
-void IntegerTheme(Session& session);
+void IntegerTheme(Exercise& session);
 // Puts IntegerTheme behind every given code and no generator behind all others, so
 // that tests do not depend on which real themes exist.
 void UseIntegerTheme(Session& session, const QList<int>& codes);

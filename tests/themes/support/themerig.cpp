@@ -9,7 +9,7 @@ namespace velmora::test {
 void SetLayout1024x768(Session& s)
 {
     DecSep = QLatin1Char(',');
-    UseScreenLayout(QSize(1024, 768), s.TextBitmap, s.PictureBitmap);
+    UseScreenLayout(QSize(1024, 768), s);
 }
 
 ThemeRig::ThemeRig(Generator generator, int themeCode, int level, std::uint32_t seed)
@@ -17,8 +17,7 @@ ThemeRig::ThemeRig(Generator generator, int themeCode, int level, std::uint32_t 
 {
     SetLayout1024x768(s);
     s.SetView(&view);
-    s.SetTag(themeCode <= 10 ? 0 : themeCode <= 20 ? 10 : 20);
-    s.SetPracticeMode(true);
+    s.SetCategory(CategoryOfCode(themeCode), true);
     s.SetLevelIndex(level - 1);
     s.Rng().Seed(seed);
     s.Running = true;
@@ -31,7 +30,7 @@ void ThemeRig::Start()
     s.ThemeCycle.fill(0);
     s.Attempt = 0;
     s.ThemeCode = themeCode_;
-    s.AttemptsAllowed = themeCode_ == 14 ? 1 : 2;
+    s.AttemptsAllowed = s.Theme() ? s.Theme()->AttemptsAllowed : 2;
 }
 
 void ThemeRig::Next()

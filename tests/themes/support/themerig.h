@@ -8,7 +8,7 @@
 
 namespace velmora::test {
 
-using Generator = void (*)(Session&);
+using Generator = ThemeGenerator;
 
 // The layout globals and the session's bitmaps as the session window sets them on a
 // 1024 x 768 screen.
