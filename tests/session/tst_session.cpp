@@ -454,6 +454,42 @@ private Q_SLOTS:
         QCOMPARE(target.Tag, helpTag);
         QCOMPARE(target.Topic, topic);
     }
+
+    // An animation frame waits on the view's clock while the window handles events, and
+    // stops waiting the moment the run ends (Einde pressed during the animation).
+    void PauseWaitsAndStops()
+    {
+        struct ClockView : HeadlessView {
+            mutable qint64 now = 0;
+            int events = 0;
+            std::function<void()> onEvent;
+            qint64 NowMs() const override { return now += 5; }
+            void ProcessEvents() override
+            {
+                ++events;
+                if (onEvent)
+                    onEvent();
+            }
+            void Pause(int ms, const std::function<bool()>& running) override { SessionView::Pause(ms, running); }
+        } view;
+        Session s;
+        s.SetView(&view);
+        s.Running = true;
+        QVERIFY(s.Pause(35));
+        QVERIFY(view.events >= 6 && view.events <= 8);
+
+        view.events = 0;
+        view.onEvent = [&] {
+            if (view.events == 2)
+                s.Running = false;
+        };
+        QVERIFY(!s.Pause(1000));
+        QCOMPARE(view.events, 2);
+
+        view.events = 0;
+        QVERIFY(!s.Pause(35));  // the run is over: no wait at all
+        QCOMPARE(view.events, 0);
+    }
 };
 
 QTEST_MAIN(TestSession)

@@ -1,9 +1,11 @@
 // velmora-gallery OUTDIR [--theme N] [--seeds K]
 //
 // Renders every theme that has a generator, at every level the session offers it, for a
-// few fixed seeds, as the session window would show it on a 1024 x 768 screen: the text
-// bitmap (with the answer panel's place outlined) beside the picture. Each exercise is
-// also answered wrongly, so the second attempt and the final verdict can be reviewed.
+// few fixed seeds, in practice and in test (files ending in _test), as the session window
+// would show it on a 1024 x 768 screen: the text bitmap (with the answer panel's place
+// outlined) beside the picture. Each exercise is also answered wrongly, so the second
+// attempt and the final verdict can be reviewed. Animations leave a few frames
+// (_frame001.png, _frame003.png, ...).
 #include "platform/resources.h"
 #include "session/headlessview.h"
 #include "session/session.h"
@@ -88,27 +90,62 @@ bool Save(const QImage& image, const QString& path)
     return false;
 }
 
-bool RenderTheme(const Options& o, int code, int level, int seed)
+// Keeps a few frames of an animation: the 1st, 3rd, 9th, 27th, ... pause.
+class FrameView : public HeadlessView {
+public:
+    FrameView(const Session& s, const SessionGeometry& g) : s_(s), g_(g) {}
+    QString Base;
+    bool Ok = true;
+    void Pause(int ms, const std::function<bool()>& running) override
+    {
+        HeadlessView::Pause(ms, running);
+        if (Base.isEmpty() || Pauses != nextFrame_)
+            return;
+        nextFrame_ *= 3;
+        Ok = Save(Compose(s_, *this, g_), Base + QStringLiteral("_frame%1.png").arg(Pauses, 3, 10, QLatin1Char('0'))) &&
+             Ok;
+    }
+
+private:
+    const Session& s_;
+    const SessionGeometry& g_;
+    int nextFrame_ = 1;
+};
+
+bool RenderTheme(const Options& o, int code, int level, int seed, bool practice)
 {
     Session s;
-    HeadlessView view;
-    s.SetView(&view);
     const SessionGeometry g = Layout(s);
+    FrameView view(s, g);
+    s.SetView(&view);
     const Category category = CategoryOfCode(code);
-    s.SetCategory(category, true);
+    s.SetCategory(category, practice);
     if (level > s.LevelCount())
         return true;
-    s.SetLevelIndex(level - 1);
     s.Activate();
-    s.SetTicked(code - CategoryTag(category), true);
+    if (!practice) {
+        // A test picks at random among the ticked themes: leave only this one to pick.
+        for (int other = FirstThemeCode; other <= LastThemeCode; ++other)
+            if (other != code)
+                s.OverrideGenerator(other, nullptr);
+    }
+    s.ShowSetup();
+    s.SetLevelIndex(level - 1);
+    if (practice)
+        s.SetTicked(code - CategoryTag(category), true);
     s.Rng().Seed(static_cast<std::uint32_t>(seed));
+    const QString base = QDir(o.OutDir).filePath(QStringLiteral("t%1_L%2_s%3%4")
+                                                     .arg(code, 2, 10, QLatin1Char('0'))
+                                                     .arg(level)
+                                                     .arg(seed)
+                                                     .arg(practice ? QString() : QStringLiteral("_test")));
+    view.Base = practice ? base : QString();
     s.Start();
+    view.Base.clear();
     if (s.ThemeCode != code)
         return true;
 
-    const QString base =
-        QDir(o.OutDir).filePath(QStringLiteral("t%1_L%2_s%3").arg(code, 2, 10, QLatin1Char('0')).arg(level).arg(seed));
-    bool ok = Save(Compose(s, view, g), base + QStringLiteral("_1.png"));
+    bool ok = view.Ok && Save(Compose(s, view, g), base + QStringLiteral("_1.png"));
 
     // A wrong answer: the second attempt, then the final verdict.
     for (int step = 2; step <= 3 && s.AnswerPending(); ++step) {
@@ -175,7 +212,8 @@ int main(int argc, char* argv[])
             continue;
         for (int level = 1; level <= 3; ++level)
             for (int seed = 1; seed <= o.Seeds; ++seed)
-                ok = RenderTheme(o, code, level, seed) && ok;
+                for (const bool practice : {true, false})
+                    ok = RenderTheme(o, code, level, seed, practice) && ok;
         ++rendered;
     }
     QTextStream(stdout) << "velmora-gallery: " << rendered << " theme(s) rendered into " << o.OutDir << '\n';
