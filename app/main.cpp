@@ -4,9 +4,9 @@
 #include "platform/messages.h"
 #include "platform/system.h"
 #include "session/testmain.h"
+#include "ui/messagebox.h"
 
 #include <QApplication>
-#include <QMessageBox>
 
 using namespace velmora;
 
@@ -16,15 +16,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Velmora 1"));
     QApplication::setApplicationDisplayName(QStringLiteral("Velmora 1"));
     FaceColourScope face;
-    SetMessageSink([](const QString& text, MessageKind kind) {
-        QString shown = text;
-        shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-        const auto icon = kind == MessageKind::Information ? QMessageBox::Information
-                          : kind == MessageKind::Fatal     ? QMessageBox::Critical
-                                                           : QMessageBox::NoIcon;
-        QMessageBox box(icon, QStringLiteral("Velmora 1"), shown, QMessageBox::Ok);
-        box.exec();
-    });
+    SetMessageSink(ShowMessageBox);
 
     // The main menu comes first: it fixes the layout metrics the other two windows use.
     TVelm1MainForm menu(QCoreApplication::applicationDirPath(), WorkArea());

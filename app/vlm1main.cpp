@@ -227,6 +227,7 @@ void TVelm1MainForm::PlaceControls()
 void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
 {
     help.SetWindows(this, &session);
+    DorvMetLogo->setPixmap(QPixmap::fromImage(help.AdoptLogo(DorvMetLogo->pixmap().toImage())));
     const Session& model = session.Model();
     help.SetSurfaces(QSize(model.TextBitmap.Width(), model.TextBitmap.Height()),
                      QSize(model.PictureBitmap.Width(), model.PictureBitmap.Height()), session.PlaatjeLeft());

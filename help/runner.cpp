@@ -132,7 +132,7 @@ HelpRunner::RunEnd HelpRunner::RunLines()
         // Only Einde makes sense now: Doorgaan would run into the same trouble.
         view_.SetContinueVisible(false, false);
         view_.Paint();
-        ShowMessage(text, MessageKind::Plain);
+        ShowMessage(text, MessageKind::Warning);
         return RunEnd::Error;
     }
 }

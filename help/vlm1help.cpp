@@ -64,7 +64,9 @@ QImage MergeWithFace(const QImage& logo, QSize size)
     if (logo.isNull() || size.isEmpty())
         return out;
     const QImage scaled =
-        logo.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        logo.size() == size
+            ? logo.convertToFormat(QImage::Format_RGB32)
+            : logo.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     const QRgb face = clr::BtnFace.rgb();
     for (int y = 0; y < out.height(); ++y) {
         const auto* src = reinterpret_cast<const QRgb*>(scaled.constScanLine(y));
@@ -180,6 +182,14 @@ void THelpScherm::BuildAboutPanel()
     Memo1->setGeometry(m.left(), m.top(), m.width(), std::max(Px(40), HelpPanel->height() - m.top() - Margin));
     Memo1->moveCursor(QTextCursor::Start);
     HelpPanel->hide();
+}
+
+QImage THelpScherm::AdoptLogo(const QImage& menuLogo)
+{
+    const QImage merged = MergeWithFace(menuLogo, menuLogo.size());
+    ProgramIcon->resize(merged.size());
+    ProgramIcon->setPixmap(QPixmap::fromImage(merged));
+    return merged;
 }
 
 void THelpScherm::SetWindows(QWidget* mainMenu, QWidget* sessionWindow)

@@ -29,6 +29,9 @@ public:
     // The windows hidden while help runs and shown again on closing: the main menu for
     // Tag 0 or less, the session window otherwise. Either may be null.
     void SetWindows(QWidget* mainMenu, QWidget* sessionWindow);
+    // The main menu's logo with its line of text becomes the about panel's picture, its
+    // white parts in the face colour; the merged picture is returned for the menu as well.
+    QImage AdoptLogo(const QImage& menuLogo);
     // Sizes of the session window's TextBitmap and PictureBitmap, and the x of its Plaatje.
     void SetSurfaces(QSize textSize, QSize pictureSize, int pictureLeft);
 

@@ -7,7 +7,8 @@
 
 namespace velmora {
 
-enum class MessageKind { Plain, Information, Fatal };
+// Warning: input that could not be read; Information: a notice; Fatal: the program stops.
+enum class MessageKind { Plain, Warning, Information, Fatal };
 using MessageSink = std::function<void(const QString& text, MessageKind kind)>;
 
 // Installs a sink and returns the previous one. Without a sink, messages go to stderr.

@@ -39,21 +39,22 @@ QChar SystemDecimalSeparator()
 
 FaceColourScope::FaceColourScope()
 {
-    QPalette palette = QGuiApplication::palette();
-    savedWindow_ = palette.color(QPalette::Window);
-    savedButton_ = palette.color(QPalette::Button);
+    saved_ = QGuiApplication::palette();
+    QPalette palette = saved_;
     const QColor face(192, 192, 192);
     palette.setColor(QPalette::Window, face);
     palette.setColor(QPalette::Button, face);
+    // The classic grey of a control that cannot be used: readable on the face colour, where
+    // the style's own light grey would vanish.
+    const QColor grey(128, 128, 128);
+    for (const QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(QPalette::Disabled, role, grey);
     QGuiApplication::setPalette(palette);
 }
 
 FaceColourScope::~FaceColourScope()
 {
-    QPalette palette = QGuiApplication::palette();
-    palette.setColor(QPalette::Window, savedWindow_);
-    palette.setColor(QPalette::Button, savedButton_);
-    QGuiApplication::setPalette(palette);
+    QGuiApplication::setPalette(saved_);
 }
 
 }  // namespace velmora

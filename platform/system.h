@@ -2,6 +2,7 @@
 // Screen metrics, the window face colour and the decimal separator of this machine.
 #include <QChar>
 #include <QColor>
+#include <QPalette>
 #include <QRect>
 #include <QtGlobal>
 
@@ -24,7 +25,7 @@ public:
     FaceColourScope& operator=(const FaceColourScope&) = delete;
 
 private:
-    QColor savedWindow_, savedButton_;
+    QPalette saved_;
 };
 
 }  // namespace velmora

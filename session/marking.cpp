@@ -126,17 +126,22 @@ AnswerOutcome Session::SubmitAnswer(QString& text)
         case 1:
             // Blanks around a number are a slip of the finger, not a wrong answer.
             if (!StrToIntChecked(TrimSpaces(text), GivenInt)) {
-                ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een geheel getal in !"));
+                ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een geheel getal in !"),
+                            MessageKind::Warning);
                 return AnswerOutcome::Rejected;
             }
             break;
         case 2:
             text = NormaliseDecimalSeparator(text, DecSep);
+            // The pupil sees the corrected separator while reading any message about it.
+            if (view_)
+                view_->ShowAnswerText(text);
             if (!ParseDecimal(text, DecSep, GivenReal)) {
                 const QString word = DecSep == QLatin1Char('.') ? QStringLiteral("punt") : QStringLiteral("comma");
                 ShowMessage(QStringLiteral("Foutieve invoer !") + CR + QStringLiteral("Geef een getal in !") + CR +
-                            QStringLiteral("Gebruik eventueel de ") + word +
-                            QStringLiteral(" als decimale scheidingsteken !"));
+                                QStringLiteral("Gebruik eventueel de ") + word +
+                                QStringLiteral(" als decimale scheidingsteken !"),
+                            MessageKind::Warning);
                 return AnswerOutcome::Rejected;
             }
             break;
@@ -146,8 +151,9 @@ AnswerOutcome Session::SubmitAnswer(QString& text)
             const bool needsSlash = field_.Kind == 3;
             if ((needsSlash && !text.contains(QLatin1Char('/'))) || !StrToFraction(text, given)) {
                 ShowMessage(QStringLiteral("Foutieve invoer !") + CR +
-                            (needsSlash ? QStringLiteral("Geef een breuk in !")
-                                        : QStringLiteral("Geef een breuk of geheel getal in !")));
+                                (needsSlash ? QStringLiteral("Geef een breuk in !")
+                                            : QStringLiteral("Geef een breuk of geheel getal in !")),
+                            MessageKind::Warning);
                 return AnswerOutcome::Rejected;
             }
             GivenFraction = given;

@@ -33,6 +33,8 @@ public:
     // Show a named face bitmap ("smile" or "sad") in KopImage.
     virtual void ShowFace(const QString& name) = 0;
 
+    // The answer field's text as the session corrected it (the decimal separator).
+    virtual void ShowAnswerText(const QString& text) { (void)text; }
     // The answer was read: InvoerPanel and GebruikPanel go away.
     virtual void HideAnswerField() {}
     // ContinueButton appears just above the score panel and takes the focus, or hides.

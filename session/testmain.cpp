@@ -368,6 +368,12 @@ void TTestForm::ShowFace(const QString& name)
     KopImage->setPixmap(QPixmap::fromImage(face));
 }
 
+void TTestForm::ShowAnswerText(const QString& text)
+{
+    if (InvoerVeld->text() != text)
+        InvoerVeld->setText(text);
+}
+
 void TTestForm::HideAnswerField()
 {
     InvoerPanel->hide();

@@ -47,6 +47,7 @@ public:
     void ProcessEvents() override;
     void Pause(int ms, const std::function<bool()>& running) override;
     void ShowFace(const QString& name) override;
+    void ShowAnswerText(const QString& text) override;
     void HideAnswerField() override;
     void ShowContinueButton(bool visible) override;
     void ShowCalculatorAdvice(const QString& info, int infoTop, bool useCalculator) override;
@@ -90,8 +91,10 @@ private:
     std::function<void(int, int)> helpOpener_;
     SessionGeometry geometry_;
     QString windowHint_;
-    DesignScale Px;        // design sizes scaled to the screen
-    int glyphLevel_ = -1;  // NivoButton's tag: the level its glyph shows
+    DesignScale Px;  // design sizes scaled to the screen
+    int glyphLevel_ = -1;
+    bool opened_ =
+        false;  // shown by the main menu and not closed since  // NivoButton's tag: the level its glyph shows
 
     QWidget* Tekst = nullptr;    // paint box of TextBitmap
     QWidget* Plaatje = nullptr;  // paint box of PictureBitmap

@@ -23,8 +23,12 @@ namespace velmora {
 void TTestForm::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
-    if (!event->spontaneous())
+    // Only the main menu opens a session. The help window hides this window and shows it
+    // again: that is no new activation, and the pupil's run, level and ticks must stay.
+    if (!event->spontaneous() && !opened_) {
+        opened_ = true;
         FormActivate();
+    }
 }
 
 void TTestForm::FormActivate()
@@ -148,12 +152,16 @@ void TTestForm::HelpButtonClick()
     const HelpTarget target = session_.HelpRequest();
     if (helpOpener_)
         helpOpener_(target.Tag, target.Topic);
+    // Back from help the pupil carries on where they were: nothing of the run, the level or
+    // the ticks is lost for asking.
     if (session_.Running && ContinueButton->isVisible())
         ContinueButton->setFocus(Qt::OtherFocusReason);
     else if (session_.Running && InvoerPanel->isVisible())
         InvoerVeld->setFocus(Qt::OtherFocusReason);
-    else
-        session_.ShowSetup();
+    else if (NivoBox->isVisible() && session_.LevelIndex() < NivoItems.size())
+        NivoItems[session_.LevelIndex()]->setFocus(Qt::OtherFocusReason);
+    else if (StartButton->isVisible() && StartButton->isEnabled())
+        StartButton->setFocus(Qt::OtherFocusReason);
 }
 
 void TTestForm::CalcButtonClick()
@@ -232,6 +240,7 @@ bool TTestForm::eventFilter(QObject* watched, QEvent* event)
 
 void TTestForm::done(int result)
 {
+    opened_ = false;
     session_.Close();
     if (mainMenu_)
         mainMenu_->show();

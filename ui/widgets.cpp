@@ -21,9 +21,13 @@ QFont ArialPx(int pixels, bool bold, bool italic)
 void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base)
 {
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    palette.setColor(QPalette::ButtonText, colour);
-    palette.setColor(QPalette::Text, colour);
+    // A disabled button or check box keeps the platform's greyed caption, so a pupil can
+    // see that it cannot be pressed yet; a read-only memo keeps its text colour.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::WindowText, colour);
+        palette.setColor(group, QPalette::ButtonText, colour);
+        palette.setColor(group, QPalette::Text, colour);
+    }
     palette.setColor(QPalette::Disabled, QPalette::Text, colour);
     if (base.isValid()) {
         palette.setColor(QPalette::Base, base);

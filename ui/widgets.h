@@ -10,7 +10,8 @@ namespace velmora {
 
 // Arial at a pixel height (control fonts are given in pixels).
 QFont ArialPx(int pixels, bool bold = false, bool italic = false);
-// Text colour of a label, button or memo; base, when valid, is the background of a memo.
+// Text colour of a label, button or memo while it is enabled (disabled controls look
+// disabled); base, when valid, is the background of a memo.
 void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base = QColor());
 // A named bitmap scaled to the given width, keeping its shape; null when it is missing.
 QPixmap FittedGlyph(const QString& name, int width);

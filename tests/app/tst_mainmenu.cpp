@@ -1,4 +1,5 @@
 #include "app/vlm1main.h"
+#include "help/vlm1help.h"
 #include "platform/messages.h"
 #include "platform/resources.h"
 #include "session/testmain.h"
@@ -142,6 +143,26 @@ private Q_SLOTS:
         QCOMPARE(session.NivoCount(), 3);
         session.SetCategory(Category::Mixed, false);
         QCOMPARE(session.NivoCount(), 3);
+    }
+
+    // The logo with its line of text is shared with the about panel, white parts in the
+    // face colour in both places.
+    void logoSharedWithTheAboutPanel()
+    {
+        TVelm1MainForm menu(QCoreApplication::applicationDirPath(), QRect(0, 0, 1024, 768));
+        TTestForm session(&menu);
+        THelpScherm help;
+        menu.Connect(session, help);
+        const QImage logo = menu.findChild<QLabel*>(QStringLiteral("DorvMetLogo"))->pixmap().toImage();
+        const QImage about = help.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->pixmap().toImage();
+        QCOMPARE(about.convertToFormat(QImage::Format_RGB32), logo.convertToFormat(QImage::Format_RGB32));
+        QCOMPARE(QColor(logo.pixel(2, 2)), clr::BtnFace);
+        // "De Dorvelse Vuziror" at the bottom: dark ink in the lowest fifth.
+        int ink = 0;
+        for (int y = logo.height() * 4 / 5; y < logo.height(); ++y)
+            for (int x = 0; x < logo.width(); ++x)
+                ink += qGray(logo.pixel(x, y)) < 60 ? 1 : 0;
+        QVERIFY(ink > 100);
     }
 
     void helpEntryPoints()

@@ -1,13 +1,16 @@
 // The session window driven by keys and mouse clicks, offscreen.
+#include "help/vlm1help.h"
 #include "platform/resources.h"
 #include "platform/system.h"
 #include "session/testmain.h"
 #include "support/sessiontesting.h"
 #include "toolkit/layout.h"
+#include "ui/messagebox.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QtTest>
@@ -338,6 +341,132 @@ private Q_SLOTS:
         QCOMPARE(calls, (QList<QPair<int, int>>{{1, 0}, {1, 5}}));
         QVERIFY(w.form.Model().Running);
         QVERIFY(w.Field()->hasFocus());
+    }
+
+    // The real help window hides the session window and shows it again: the run goes on
+    // with the same exercise, level, ticks, score and typed answer.
+    void HelpWindowKeepsTheRun_data()
+    {
+        QTest::addColumn<bool>("byEinde");
+        QTest::newRow("Einde") << true;
+        QTest::newRow("title bar") << false;
+    }
+    void HelpWindowKeepsTheRun()
+    {
+        QFETCH(bool, byEinde);
+        Window w(0, true, {4, 5});
+        THelpScherm help;
+        help.SetWindows(&w.menu, &w.form);
+        const Session& s = w.form.Model();
+        help.SetSurfaces(QSize(s.TextBitmap.Width(), s.TextBitmap.Height()),
+                         QSize(s.PictureBitmap.Width(), s.PictureBitmap.Height()), w.form.PlaatjeLeft());
+        bool hiddenDuringHelp = false;
+        w.form.SetHelpOpener([&](int tag, int topic) {
+            help.SetTag(tag);
+            help.SetHelpTopic(topic);
+            QTimer::singleShot(200, &help, [&] {
+                hiddenDuringHelp = !w.form.isVisible();
+                if (byEinde)
+                    QTest::mouseClick(help.findChild<QWidget*>(QStringLiteral("EindButton")), Qt::LeftButton);
+                else
+                    help.close();
+            });
+            help.exec();
+        });
+        auto* level = w.form.findChildren<QRadioButton*>().at(1);  // " Durver"
+        QTest::mouseClick(level, Qt::LeftButton, {}, QPoint(5, level->height() / 2));
+        w.Tick(4);
+        w.Tick(5);
+        w.Click("StartButton");
+        w.AnswerRight();
+        w.Continue();
+        const auto param = s.Param;
+        const int code = s.ThemeCode;
+        const QString score = w.Score();
+        QTest::keyClicks(w.Field(), QStringLiteral("12"));
+
+        w.Click("HelpButton");
+        QVERIFY(hiddenDuringHelp);
+        QVERIFY(w.form.isVisible());
+        QVERIFY(s.Running);
+        QCOMPARE(s.ThemeCode, code);
+        QVERIFY(s.Param == param);
+        QCOMPARE(s.LevelIndex(), 1);
+        QCOMPARE(s.ThemeMask, 0b11000);
+        QCOMPARE(w.Score(), score);
+        QCOMPARE(score, QStringLiteral("008 uit 001"));
+        QVERIFY(s.AnswerPending());
+        QCOMPARE(w.Field()->text(), QStringLiteral("12"));
+        QTRY_VERIFY(w.Field()->hasFocus());
+        QVERIFY(w.messages.Texts.isEmpty());
+    }
+
+    // Help from the setup screen keeps the level and the ticks as well.
+    void HelpOnTheSetupScreenKeepsTheChoice()
+    {
+        Window w(0, true, {4, 5});
+        THelpScherm help;
+        help.SetWindows(&w.menu, &w.form);
+        w.form.SetHelpOpener([&](int tag, int topic) {
+            help.SetTag(tag);
+            help.SetHelpTopic(topic);
+            QTimer::singleShot(200, &help, [&] { help.close(); });
+            help.exec();
+        });
+        auto* level = w.form.findChildren<QRadioButton*>().at(2);  // " Prof !"
+        QTest::mouseClick(level, Qt::LeftButton, {}, QPoint(5, level->height() / 2));
+        w.Tick(5);
+        w.Click("HelpButton");
+        QVERIFY(w.form.isVisible());
+        QCOMPARE(w.form.Model().LevelIndex(), 2);
+        QVERIFY(w.Get<QCheckBox>("CheckBox5")->isChecked());
+        QVERIFY(w.Get<QWidget>("StartButton")->isEnabled());
+    }
+
+    // START cannot be pressed without a theme, and looks so.
+    void DisabledStartLooksDisabled()
+    {
+        Window w(0, true, {4});
+        auto* start = w.Get<QPushButton>("StartButton");
+        QVERIFY(!start->isEnabled());
+        const QColor enabled = start->palette().color(QPalette::Active, QPalette::ButtonText);
+        const QColor disabled = start->palette().color(QPalette::Disabled, QPalette::ButtonText);
+        QCOMPARE(enabled, QColor(Qt::blue));
+        QVERIFY(disabled != enabled);
+        QCOMPARE(disabled, QApplication::palette().color(QPalette::Disabled, QPalette::ButtonText));
+    }
+
+    // Bad input: a warning in the window's font, centred over the window; a decimal answer
+    // already shows its corrected separator while the message is read.
+    void MessageBoxesArePupilSized()
+    {
+        Window w(20, true, {26});
+        const MessageSink previous = SetMessageSink(ShowMessageBox);
+        w.Tick(6);
+        w.Click("StartButton");
+        Session& s = w.form.Model();
+        s.OpenAnswer(QStringLiteral("Prijs: "), 2, QStringLiteral("|Hoeveel ?"));
+        QString fieldDuringMessage;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        int fontPixels = 0;
+        QPoint centre;
+        QTimer::singleShot(100, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            fieldDuringMessage = w.Field()->text();
+            icon = box->icon();
+            fontPixels = box->font().pixelSize();
+            centre = box->frameGeometry().center();
+            box->accept();
+        });
+        w.Type(QStringLiteral("2.5x"));
+        SetMessageSink(previous);
+        QCOMPARE(fieldDuringMessage, QStringLiteral("2,5x"));
+        QCOMPARE(icon, QMessageBox::Warning);
+        QVERIFY2(fontPixels >= w.Field()->font().pixelSize(), qPrintable(QString::number(fontPixels)));
+        QVERIFY2((centre - w.form.frameGeometry().center()).manhattanLength() < 40,
+                 qPrintable(QStringLiteral("%1,%2").arg(centre.x()).arg(centre.y())));
     }
 
     void EindeTwice()
