@@ -2,6 +2,7 @@
 
 #include "help/commands.h"
 #include "platform/messages.h"
+#include "platform/resources.h"
 #include "platform/system.h"
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
@@ -40,7 +41,7 @@ HelpRunner::RunEnd HelpRunner::Start(int tag, QSize textSize, QSize pictureSize)
         return RunEnd::Busy;
     view_.SetContinueVisible(false, false);
     PrepareSurfaces(textSize, pictureSize);
-    LeesFile(ScriptFileName(tag));
+    LeesFile(FindHelpScript(ScriptFileName(tag)));
     return Doorgaan();
 }
 

@@ -1,7 +1,9 @@
 #include "resources.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QPainter>
 #include <QResource>
 #include <QSvgRenderer>
@@ -15,6 +17,31 @@ QString& LoadedPath()
     return path;
 }
 }  // namespace
+
+QStringList DataFolders()
+{
+    const QDir program(QCoreApplication::applicationDirPath());
+    return {program.absolutePath(), QDir::cleanPath(program.filePath(QStringLiteral(VELMORA_DATA_FROM_BIN)))};
+}
+
+QString FindDataFolder(const QString& fileName)
+{
+    const QStringList folders = DataFolders();
+    for (const QString& folder : folders)
+        if (QFileInfo::exists(QDir(folder).filePath(fileName)))
+            return folder;
+    return folders.first();
+}
+
+QString FindHelpScript(const QString& fileName)
+{
+    if (QFileInfo::exists(fileName))
+        return fileName;
+    for (const QString& folder : DataFolders())
+        if (QFileInfo::exists(QDir(folder).filePath(fileName)))
+            return QDir(folder).filePath(fileName);
+    return fileName;
+}
 
 bool LoadResourceLibrary(const QString& folder)
 {
@@ -37,6 +64,19 @@ void UnloadResourceLibrary()
 bool ResourceLibraryLoaded()
 {
     return !LoadedPath().isEmpty();
+}
+
+QImage LoadAppIcon(int size)
+{
+    QSvgRenderer svg(QStringLiteral(":/bitmaps/appicon.svg"));
+    if (!ResourceLibraryLoaded() || !svg.isValid() || size <= 0)
+        return {};
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    svg.render(&painter);
+    return image;
 }
 
 QImage LoadNamedBitmap(const QString& name)
