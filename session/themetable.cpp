@@ -3,6 +3,7 @@
 #include "session/exercisestate.h"
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
+#include "themes/fractions/speed.h"
 #include "themes/fractions/sums.h"
 #include "themes/percentages/pizza.h"
 
@@ -17,27 +18,14 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &FractionSumTheme,
-    &FractionDifferenceTheme,
-    &PizzaTheme,
-    &ShoppingTheme,
+    &GrassPartTheme,     &GrassPercentTheme, &GrassEstimateTheme, &FractionSumTheme,  &FractionDifferenceTheme,
+    &SpeedFractionTheme, &PizzaTheme,        &ShoppingTheme,      &GrassDecimalTheme, &SpeedDecimalTheme,
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
 // gets its generator moves its descriptor from here into its own source.
 const ThemeDescriptor Planned[] = {
-    {.Code = 1, .Title = "Gras in de tuin. Welk deel ?", .Use = Advice::PenAndPaper, .Help = {1, 1}},
-    {.Code = 2, .Title = "Gras in de tuin. Bereken het percentage", .Use = Advice::PenAndPaper, .Help = {1, 2}},
-    {.Code = 3,
-     .Title = "Gras in de tuin. Schat het percentage",
-     .Use = Advice::PenAndPaper,
-     .Estimate = GrassEstimatePoints,
-     .EstimatePenalty = 5,
-     .ClearFromLine = 15.5,
-     .ClearToLine = 26,
-     .Help = {1, 2}},
     {.Code = 6, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Use = Advice::PenAndPaper, .Help = {1, 6}},
-    {.Code = 7, .Title = "Hoe hard rijdt Stefanie ?", .Use = Advice::PenAndPaper, .Help = {1, 7}},
     {.Code = 8, .Title = "Terras met tegels. Oppervlakte ?", .Use = Advice::PenAndPaper, .Help = {1, 8}},
     {.Code = 9, .Title = "Rara met breuken !", .Use = Advice::PenAndPaper, .Help = {1, 9}},
     {.Code = 11, .Title = "Een reep delen met Ellen en Esther", .Help = {2, 1}},
@@ -50,8 +38,6 @@ const ThemeDescriptor Planned[] = {
     {.Code = 19, .Title = "Maik koopt groot, Jet koopt klein", .Help = {2, 9}},
     {.Code = 20, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Help = {2, 10}},
     {.Code = 22, .Title = "Compost maken. Hoeveel % ?", .Help = {2, 10}},
-    {.Code = 23, .Title = "Gras in de tuin. Hoeveel % ?", .Help = {1, 2}},
-    {.Code = 24, .Title = "Stefanie op de fiets", .Help = {3, 4}},
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
     {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
     {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},

@@ -176,6 +176,38 @@ private Q_SLOTS:
         QCOMPARE(s[QStringLiteral("Attempt")].toInt(), 0);  // no second attempt
     }
 
+    // The estimate of theme 3 at Durver: 1 % off earns 4 points; missing twice costs 5, down
+    // to 0 and never below.
+    void GrassEstimatePointsAndPenalty()
+    {
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 3"));
+        drive.Send(QStringLiteral("mode practice fractions"));
+        drive.Send(QStringLiteral("tick 3"));
+        drive.Send(QStringLiteral("level 2"));
+        QJsonObject s = drive.Send(QStringLiteral("start"));
+        QCOMPARE(s[QStringLiteral("ThemeCode")].toInt(), 3);
+        QCOMPARE(s[QStringLiteral("IntTolerance")].toInt(), 4);
+        QVERIFY(Texts(s).contains(QStringLiteral("Te verdienen punten: (1e poging)")));
+        s = drive.Send(QStringLiteral("answer %1").arg(s[QStringLiteral("ExpectedInt")].toInt() - 1));
+        QVERIFY(Texts(s).contains(QStringLiteral("Bijna goed.")));
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("004 uit 001"));
+
+        s = drive.Send(QStringLiteral("continue"));
+        const int expected = s[QStringLiteral("ExpectedInt")].toInt();
+        s = drive.Send(QStringLiteral("answer %1").arg(expected + 20));
+        QVERIFY(Texts(s).contains(QStringLiteral("Jammer! Tweede poging!")));
+        QCOMPARE(s[QStringLiteral("Points")].toInt(), 4);
+        s = drive.Send(QStringLiteral("continue"));
+        QVERIFY(Texts(s).contains(QStringLiteral("Te verdienen punten: (2e poging)")));
+        QVERIFY(Texts(s).contains(QStringLiteral(" precies goed: 4 punten")));
+        s = drive.Send(QStringLiteral("answer %1").arg(expected + 20));
+        QVERIFY(Texts(s).contains(QStringLiteral("  Oei, 5 punten eraf!")));
+        QVERIFY(Texts(s).contains(QStringLiteral(" x 100 %  =  %1 %.").arg(expected)));
+        QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("000 uit 002"));
+    }
+
     void ShoppingErrorTwoAttempts()
     {
         Drive drive;
