@@ -5,7 +5,10 @@
 #include "themes/fractions/grass.h"
 #include "themes/fractions/speed.h"
 #include "themes/fractions/sums.h"
+#include "themes/percentages/bar.h"
+#include "themes/percentages/growth.h"
 #include "themes/percentages/pizza.h"
+#include "themes/percentages/sale.h"
 
 #include <QSet>
 
@@ -18,8 +21,20 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &GrassPartTheme,     &GrassPercentTheme, &GrassEstimateTheme, &FractionSumTheme,  &FractionDifferenceTheme,
-    &SpeedFractionTheme, &PizzaTheme,        &ShoppingTheme,      &GrassDecimalTheme, &SpeedDecimalTheme,
+    &GrassPartTheme,           // 1
+    &GrassPercentTheme,        // 2
+    &GrassEstimateTheme,       // 3
+    &FractionSumTheme,         // 4
+    &FractionDifferenceTheme,  // 5
+    &SpeedFractionTheme,       // 7
+    &BarTheme,                 // 11
+    &MoreTheme,                // 12
+    &LessTheme,                // 13
+    &PizzaTheme,               // 14
+    &SaleTheme,                // 15
+    &ShoppingTheme,            // 21
+    &GrassDecimalTheme,        // 23
+    &SpeedDecimalTheme,        // 24
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -28,10 +43,6 @@ const ThemeDescriptor Planned[] = {
     {.Code = 6, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Use = Advice::PenAndPaper, .Help = {1, 6}},
     {.Code = 8, .Title = "Terras met tegels. Oppervlakte ?", .Use = Advice::PenAndPaper, .Help = {1, 8}},
     {.Code = 9, .Title = "Rara met breuken !", .Use = Advice::PenAndPaper, .Help = {1, 9}},
-    {.Code = 11, .Title = "Een reep delen met Ellen en Esther", .Help = {2, 1}},
-    {.Code = 12, .Title = "Jorrit en het \"meer\"-model", .Help = {2, 2}},
-    {.Code = 13, .Title = "Kasper en het \"minder\"-model", .Help = {2, 3}},
-    {.Code = 15, .Title = "Eva gaat winkelen", .Use = Advice::PenAndPaper, .Help = {2, 5}},
     {.Code = 16, .Title = "Luuk springt trampoline", .Help = {2, 6}},
     {.Code = 17, .Title = "Youri met zijn basketbal", .Help = {2, 7}},
     {.Code = 18, .Title = "Hester wil reclame maken", .Help = {2, 8}},

@@ -8,12 +8,23 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
 namespace {
 
 constexpr int DotsPerMeter96 = 3780;  // 96 dpi
+
+// Boxes may be given right-to-left or bottom-to-top (a bar that shrinks from a mark);
+// they are drawn as the same box with its corners in order.
+void Normalise(int& left, int& top, int& right, int& bottom)
+{
+    if (right < left)
+        std::swap(left, right);
+    if (bottom < top)
+        std::swap(top, bottom);
+}
 
 QRectF HalfPixelBox(int left, int top, int right, int bottom)
 {
@@ -129,6 +140,7 @@ void Bitmap::Rectangle(int left, int top, int right, int bottom)
 {
     if (image_.isNull())
         return;
+    Normalise(left, top, right, bottom);
     if (!Brush.Clear)
         FillRect(left, top, right, bottom);
     if (Pen.Clear || right - left < 1 || bottom - top < 1)
@@ -154,6 +166,7 @@ void Bitmap::Ellipse(int left, int top, int right, int bottom)
 {
     if (image_.isNull())
         return;
+    Normalise(left, top, right, bottom);
     Painter p(image_, Pen, Brush);
     p.drawEllipse(HalfPixelBox(left, top, right, bottom));
 }

@@ -90,7 +90,8 @@ public:
     int TextHeight(const QString& text) const;
     int Ascent() const;
 
-    // Figures in (Left, Top, Right, Bottom) boxes; right and bottom excluded.
+    // Figures in (Left, Top, Right, Bottom) boxes; right and bottom excluded. Rectangle and
+    // Ellipse take the corners in either order; FillRect fills nothing for a reversed box.
     void Rectangle(int left, int top, int right, int bottom);
     void FillRect(int left, int top, int right, int bottom);  // brush only, no outline
     void Ellipse(int left, int top, int right, int bottom);

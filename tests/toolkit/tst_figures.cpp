@@ -40,6 +40,36 @@ private Q_SLOTS:
         QCOMPARE(b.Pixel(5, 18), clr::White);  // the last pixel stays free
     }
 
+    // A box given right-to-left or bottom-to-top (a bar shrinking from a mark) is the same box.
+    void canvasRectangleTakesCornersInEitherOrder()
+    {
+        Bitmap ordered = Blank(20, 20);
+        ordered.Brush.Color = clr::Yellow;
+        ordered.Pen = PenState{clr::Black, 2, false};
+        ordered.Rectangle(3, 4, 15, 12);
+        QCOMPARE(ordered.Pixel(9, 8), clr::Yellow);
+        const int corners[3][4] = {{15, 4, 3, 12}, {3, 12, 15, 4}, {15, 12, 3, 4}};
+        for (const auto& c : corners) {
+            Bitmap reversed = Blank(20, 20);
+            reversed.Brush.Color = clr::Yellow;
+            reversed.Pen = PenState{clr::Black, 2, false};
+            reversed.Rectangle(c[0], c[1], c[2], c[3]);
+            QCOMPARE(reversed.Image(), ordered.Image());
+        }
+
+        Bitmap ellipse = Blank(20, 20);
+        ellipse.Brush.Color = clr::Aqua;
+        ellipse.Ellipse(16, 16, 4, 4);
+        QCOMPARE(ellipse.Pixel(10, 10), clr::Aqua);
+
+        // FillRect keeps its plain meaning: a reversed box is empty, so a clamped band past the
+        // bottom edge clears nothing.
+        Bitmap fill = Blank(20, 20);
+        fill.Brush.Color = clr::Red;
+        fill.FillRect(2, 15, 18, 10);
+        QCOMPARE(InkCount(fill, QRect(0, 0, 20, 20), clr::White), 0);
+    }
+
     void dashedLineIsTheSameBothWays()
     {
         ScaleFactor = 1;

@@ -44,6 +44,47 @@ void ThemeRig::Next()
     generator_(s);
 }
 
+void TextLog::Attach(Bitmap& b)
+{
+    b.TextObserver = [this](const TextEvent& e) { Events.push_back(e); };
+}
+
+QStringList TextLog::Texts() const
+{
+    QStringList texts;
+    for (const TextEvent& e : Events)
+        texts << e.Text;
+    return texts;
+}
+
+const TextEvent* TextLog::Find(const QString& text) const
+{
+    for (const TextEvent& e : Events)
+        if (e.Text == text)
+            return &e;
+    return nullptr;
+}
+
+std::vector<TextEvent> ThemeRig::FinalVerdict(const QString& wrong)
+{
+    TextLog log;
+    log.Attach(s.TextBitmap);
+    QString typed = wrong;
+    s.SubmitAnswer(typed);
+    if (s.Attempt == 2) {
+        Again();
+        log.Events.clear();
+        typed = wrong;
+        s.SubmitAnswer(typed);
+    }
+    s.TextBitmap.TextObserver = nullptr;
+    const QStringList texts = log.Texts();
+    const qsizetype verdict = texts.indexOf(QStringLiteral("Het antwoord was: "));
+    if (verdict < 0)
+        return {};
+    return std::vector<TextEvent>(log.Events.begin() + verdict + 1, log.Events.end());
+}
+
 void ThemeRig::Again()
 {
     s.Attempt = 2;
