@@ -3,7 +3,10 @@
 #include "session/exercisestate.h"
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
+#include "themes/fractions/riddle.h"
+#include "themes/fractions/schemes.h"
 #include "themes/fractions/sums.h"
+#include "themes/fractions/tiles.h"
 #include "themes/percentages/pizza.h"
 
 #include <QSet>
@@ -17,10 +20,8 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &FractionSumTheme,
-    &FractionDifferenceTheme,
-    &PizzaTheme,
-    &ShoppingTheme,
+    &FractionSumTheme, &FractionDifferenceTheme, &WasteFractionTheme, &TilesTheme,   &RiddleTheme,
+    &PizzaTheme,       &WastePercentTheme,       &ShoppingTheme,      &CompostTheme,
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -36,10 +37,7 @@ const ThemeDescriptor Planned[] = {
      .ClearFromLine = 15.5,
      .ClearToLine = 26,
      .Help = {1, 2}},
-    {.Code = 6, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Use = Advice::PenAndPaper, .Help = {1, 6}},
     {.Code = 7, .Title = "Hoe hard rijdt Stefanie ?", .Use = Advice::PenAndPaper, .Help = {1, 7}},
-    {.Code = 8, .Title = "Terras met tegels. Oppervlakte ?", .Use = Advice::PenAndPaper, .Help = {1, 8}},
-    {.Code = 9, .Title = "Rara met breuken !", .Use = Advice::PenAndPaper, .Help = {1, 9}},
     {.Code = 11, .Title = "Een reep delen met Ellen en Esther", .Help = {2, 1}},
     {.Code = 12, .Title = "Jorrit en het \"meer\"-model", .Help = {2, 2}},
     {.Code = 13, .Title = "Kasper en het \"minder\"-model", .Help = {2, 3}},
@@ -48,8 +46,6 @@ const ThemeDescriptor Planned[] = {
     {.Code = 17, .Title = "Youri met zijn basketbal", .Help = {2, 7}},
     {.Code = 18, .Title = "Hester wil reclame maken", .Help = {2, 8}},
     {.Code = 19, .Title = "Maik koopt groot, Jet koopt klein", .Help = {2, 9}},
-    {.Code = 20, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Help = {2, 10}},
-    {.Code = 22, .Title = "Compost maken. Hoeveel % ?", .Help = {2, 10}},
     {.Code = 23, .Title = "Gras in de tuin. Hoeveel % ?", .Help = {1, 2}},
     {.Code = 24, .Title = "Stefanie op de fiets", .Help = {3, 4}},
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
@@ -141,7 +137,8 @@ QString CheckThemeTable(std::span<const ThemeDescriptor* const> themes)
     for (const ThemeDescriptor* theme : themes) {
         const int code = theme->Code;
         const QString name = QStringLiteral("theme %1").arg(code);
-        if (code < FirstThemeCode || code > LastThemeCode || code % 10 == 0)
+        // 10 and 30 are the empty boxes of the fraction and calculator lists; 20 is a theme.
+        if (code < FirstThemeCode || code > LastThemeCode || code == 10 || code == 30)
             problems << name + QStringLiteral(": no such code");
         if (codes.contains(code))
             problems << name + QStringLiteral(": listed twice");
