@@ -136,8 +136,10 @@ void DrawSumModel(Bitmap& b, const Riddle& r)
         b.Pen = PenState{clr::Black, 1, false};
         b.Brush = BrushState{bar.Fill, false};
         b.Rectangle(PctX(15), PctY(bar.Top), PctX(15 + 15 * FractionToReal(bar.Value)), PctY(bar.Top + 10));
-        const int labelY = PctY(bar.Top + 6);
+        // Each label stands level with its bar: the fraction bar (or the middle of "Rara") at
+        // 6 % below the bar's top.
         DrawText(QString(), clr::Blue, false, 0, 0, 1, b);
+        const int labelY = PctY(bar.Top + 6) - Round(0.6 * b.TextHeight(QStringLiteral("0")));
         if (bar.Hidden)
             DrawText(Rara, clr::Blue, false, PctX(3), labelY / double(LineHeight), 1, b);
         else
