@@ -58,12 +58,12 @@ struct Shares {
     Fraction Share(int stage) const { return Ratio(Num[stage - 1], Den[stage - 1]); }
 };
 
-Shares SharesOf(const Exercise& s)
+Shares SharesOf(const std::array<int, 13>& param)
 {
     Shares shares;
     for (int k = 0; k < schemes::StageCount; ++k) {
-        shares.Den[k] = s.Param[schemes::Den1 + k];
-        shares.Num[k] = s.Param[schemes::Num1 + k];
+        shares.Den[k] = param[schemes::Den1 + k];
+        shares.Num[k] = param[schemes::Num1 + k];
     }
     return shares;
 }
@@ -122,6 +122,8 @@ Shares DrawPercentShares(Exercise& s)
 // The kilograms in the box of a step: A x P(k) on the left, A x P(k-1) x (1 - f(k)) on the right.
 Fraction Amount(int waste, const Shares& shares, int step)
 {
+    if (step < 1 || step > 2 * schemes::StageCount)
+        return Fraction{1, 0, 0, 0};
     const int stage = StagesOf(step);
     Fraction before = IntToFraction(waste);
     for (int k = 1; k < stage; ++k)
@@ -178,7 +180,7 @@ void DrawStage(Exercise& s, const Shares& shares, int stage, double before, doub
 void DrawPicture(Exercise& s)
 {
     Bitmap& b = s.PictureBitmap;
-    const Shares shares = SharesOf(s);
+    const Shares shares = SharesOf(s.Param);
     b.Pen = PenState{clr::Black, Round(2 * ScaleFactor), false};
     DrawText(QString(), clr::Black, false, 0, 0, 1, b);
     const int h = b.TextHeight(QStringLiteral("ablp")) / 2;
@@ -219,6 +221,11 @@ void DrawQuestion(Exercise& s)
 
 }  // namespace
 
+Fraction SchemeAmount(const std::array<int, 13>& param)
+{
+    return Amount(param[schemes::Waste], SharesOf(param), param[schemes::Step]);
+}
+
 QString SchemeBoxName(int step)
 {
     if (step < 1 || step > 2 * schemes::StageCount)
@@ -257,7 +264,7 @@ void PoseScheme(Exercise& s)
     s.Param[schemes::Step] = step;
     s.FeedbackText = SchemeBoxName(step);
     s.WorkText = step < 3 ? QStringLiteral(" stap") : QStringLiteral(" stappen");
-    s.ExpectedReal = FractionToReal(Amount(s.Param[schemes::Waste], shares, step));
+    s.ExpectedReal = FractionToReal(SchemeAmount(s.Param));
     s.ExpectedInt = Round(s.ExpectedReal);
 }
 

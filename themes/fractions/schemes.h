@@ -2,8 +2,11 @@
 // Themes 6, 20 and 22: a waste plant splits household waste in up to four stages; the pupil
 // works out how many kilograms end up in one box of the drawn scheme.
 #include "session/theme.h"
+#include "toolkit/fraction.h"
 
 #include <QString>
+
+#include <array>
 
 namespace velmora {
 
@@ -18,6 +21,9 @@ inline constexpr int PreviousStepCounter = 1;
 
 // The name of the box of step 1..8 as the question names it ("broeiverlies").
 QString SchemeBoxName(int step);
+
+// The exact kilograms in the box of the asked step, from the Param slots.
+Fraction SchemeAmount(const std::array<int, 13>& param);
 
 // Draws the numbers of a new exercise and sets the expected answer, without drawing.
 void PoseScheme(Exercise& s);
