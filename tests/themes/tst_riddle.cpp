@@ -197,14 +197,6 @@ void TestRiddle::pictureAndField()
         QCOMPARE(rig.view.Field.Label, QStringLiteral("Rara: "));
         QCOMPARE(rig.view.Field.Hint, QStringLiteral("|Rara = ?"));
         QCOMPARE(rig.view.Field.PanelTop, 8 * LineHeight);
-
-        const auto param = s.Param;
-        const QImage image = s.PictureBitmap.Image();
-        const QImage question = s.TextBitmap.Image();
-        rig.Again();
-        QVERIFY(s.Param == param);
-        QVERIFY(s.PictureBitmap.Image() == image);
-        QVERIFY(s.TextBitmap.Image() == question);
     }
 }
 
