@@ -3,8 +3,11 @@
 #include "session/exercisestate.h"
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
+#include "themes/fractions/riddle.h"
+#include "themes/fractions/schemes.h"
 #include "themes/fractions/speed.h"
 #include "themes/fractions/sums.h"
+#include "themes/fractions/tiles.h"
 #include "themes/percentages/bar.h"
 #include "themes/percentages/growth.h"
 #include "themes/percentages/pizza.h"
@@ -26,13 +29,18 @@ const ThemeDescriptor* const Themes[] = {
     &GrassEstimateTheme,       // 3
     &FractionSumTheme,         // 4
     &FractionDifferenceTheme,  // 5
+    &WasteFractionTheme,       // 6
     &SpeedFractionTheme,       // 7
+    &TilesTheme,               // 8
+    &RiddleTheme,              // 9
     &BarTheme,                 // 11
     &MoreTheme,                // 12
     &LessTheme,                // 13
     &PizzaTheme,               // 14
     &SaleTheme,                // 15
+    &WastePercentTheme,        // 20
     &ShoppingTheme,            // 21
+    &CompostTheme,             // 22
     &GrassDecimalTheme,        // 23
     &SpeedDecimalTheme,        // 24
 };
@@ -40,15 +48,10 @@ const ThemeDescriptor* const Themes[] = {
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
 // gets its generator moves its descriptor from here into its own source.
 const ThemeDescriptor Planned[] = {
-    {.Code = 6, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Use = Advice::PenAndPaper, .Help = {1, 6}},
-    {.Code = 8, .Title = "Terras met tegels. Oppervlakte ?", .Use = Advice::PenAndPaper, .Help = {1, 8}},
-    {.Code = 9, .Title = "Rara met breuken !", .Use = Advice::PenAndPaper, .Help = {1, 9}},
     {.Code = 16, .Title = "Luuk springt trampoline", .Help = {2, 6}},
     {.Code = 17, .Title = "Youri met zijn basketbal", .Help = {2, 7}},
     {.Code = 18, .Title = "Hester wil reclame maken", .Help = {2, 8}},
     {.Code = 19, .Title = "Maik koopt groot, Jet koopt klein", .Help = {2, 9}},
-    {.Code = 20, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Help = {2, 10}},
-    {.Code = 22, .Title = "Compost maken. Hoeveel % ?", .Help = {2, 10}},
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
     {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
     {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},
@@ -138,7 +141,8 @@ QString CheckThemeTable(std::span<const ThemeDescriptor* const> themes)
     for (const ThemeDescriptor* theme : themes) {
         const int code = theme->Code;
         const QString name = QStringLiteral("theme %1").arg(code);
-        if (code < FirstThemeCode || code > LastThemeCode || code % 10 == 0)
+        // 10 and 30 are the empty boxes of the fraction and calculator lists; 20 is a theme.
+        if (code < FirstThemeCode || code > LastThemeCode || code == 10 || code == 30)
             problems << name + QStringLiteral(": no such code");
         if (codes.contains(code))
             problems << name + QStringLiteral(": listed twice");

@@ -126,8 +126,12 @@ void TestShippedScripts::TopicsTheProgramAsksFor_data()
     QTest::newRow("fractions setup") << 1 << 0;
     QTest::newRow("theme 4 sums") << 1 << 4;
     QTest::newRow("theme 5 differences") << 1 << 5;
+    QTest::newRow("theme 6 waste scheme") << 1 << 6;
+    QTest::newRow("theme 8 terrace tiles") << 1 << 8;
+    QTest::newRow("theme 9 riddle") << 1 << 9;
     QTest::newRow("percentages setup") << 2 << 0;
     QTest::newRow("theme 14 pizza") << 2 << 4;
+    QTest::newRow("themes 20 and 22 schemes in percent") << 2 << 10;
     QTest::newRow("calculator setup") << 3 << 0;
     QTest::newRow("theme 21 shopping list") << 3 << 1;
 }

@@ -56,6 +56,42 @@ QString Typed(const QJsonObject& fraction)
     return text;
 }
 
+// A right answer as a pupil types it, for any answer kind.
+QString RightAnswer(const QJsonObject& s)
+{
+    switch (s[QStringLiteral("AnswerKind")].toInt()) {
+        case 1:
+            return QString::number(s[QStringLiteral("ExpectedInt")].toInt());
+        case 2:
+            return QString::number(s[QStringLiteral("ExpectedReal")].toDouble(), 'f', 2)
+                .replace(QLatin1Char('.'), QLatin1Char(','));
+        default:
+            return Typed(s[QStringLiteral("ExpectedFraction")].toObject());
+    }
+}
+
+QString WrongAnswer(const QJsonObject& s)
+{
+    switch (s[QStringLiteral("AnswerKind")].toInt()) {
+        case 1:
+            return QString::number(s[QStringLiteral("ExpectedInt")].toInt() + 37);
+        case 2:
+            return QString::number(s[QStringLiteral("ExpectedReal")].toDouble() + 1.5, 'f', 2)
+                .replace(QLatin1Char('.'), QLatin1Char(','));
+        default:
+            return QStringLiteral("1/997");
+    }
+}
+
+// The expected fraction doubled in numerator and denominator: right, but not simplified.
+QString Unsimplified(const QJsonObject& fraction)
+{
+    const int whole = fraction[QStringLiteral("Whole")].toInt();
+    const int num = fraction[QStringLiteral("Num")].toInt();
+    const int den = fraction[QStringLiteral("Den")].toInt();
+    return QStringLiteral("%1/%2").arg(2 * (whole * den + num)).arg(2 * den);
+}
+
 }  // namespace
 
 class TestDrive : public QObject {
@@ -241,6 +277,93 @@ private Q_SLOTS:
             params << drive.Send(QStringLiteral("start"))[QStringLiteral("Param")];
         }
         QCOMPARE(params[0], params[1]);
+    }
+
+    void SchemesTilesAndRiddleMarked_data()
+    {
+        QTest::addColumn<QString>("mode");
+        QTest::addColumn<int>("box");
+        QTest::addColumn<int>("code");
+        for (const QString& way : {QStringLiteral("practice"), QStringLiteral("test")}) {
+            QTest::addRow("%s scheme in fractions", qPrintable(way)) << way + QStringLiteral(" fractions") << 6 << 6;
+            QTest::addRow("%s tiles", qPrintable(way)) << way + QStringLiteral(" fractions") << 8 << 8;
+            QTest::addRow("%s riddle", qPrintable(way)) << way + QStringLiteral(" fractions") << 9 << 9;
+            QTest::addRow("%s scheme in percentages", qPrintable(way))
+                << way + QStringLiteral(" percentages") << 10 << 20;
+            QTest::addRow("%s compost", qPrintable(way)) << way + QStringLiteral(" calculator") << 2 << 22;
+        }
+    }
+    // Right at once, right at the second attempt, an unsimplified fraction, and a final wrong
+    // answer followed by the bare answer; a test picks other themes in between.
+    void SchemesTilesAndRiddleMarked()
+    {
+        QFETCH(QString, mode);
+        QFETCH(int, box);
+        QFETCH(int, code);
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 31"));
+        drive.Send(QStringLiteral("mode ") + mode);
+        if (mode.startsWith(QStringLiteral("practice")))
+            drive.Send(QStringLiteral("tick %1").arg(box));
+        QJsonObject s = drive.Send(QStringLiteral("start"));
+        // Answers other themes right until this one comes up.
+        const auto reach = [&] {
+            for (int i = 0; i < 60 && s[QStringLiteral("ThemeCode")].toInt() != code; ++i) {
+                drive.Send(QStringLiteral("answer ") + RightAnswer(s));
+                s = drive.Send(QStringLiteral("continue"));
+            }
+            return s[QStringLiteral("ThemeCode")].toInt() == code;
+        };
+        const auto points = [&] { return s[QStringLiteral("Points")].toInt(); };
+
+        QVERIFY(reach());
+        int before = points();
+        s = drive.Send(QStringLiteral("answer ") + RightAnswer(s));
+        QVERIFY(Texts(s).contains(QStringLiteral("6 punten erbij.")));
+        QCOMPARE(points(), before + 6);
+
+        s = drive.Send(QStringLiteral("continue"));
+        QVERIFY(reach());
+        before = points();
+        s = drive.Send(QStringLiteral("answer ") + WrongAnswer(s));
+        QVERIFY(Texts(s).contains(QStringLiteral("Jammer! Tweede poging!")));
+        s = drive.Send(QStringLiteral("continue"));
+        QCOMPARE(s[QStringLiteral("ThemeCode")].toInt(), code);
+        s = drive.Send(QStringLiteral("answer ") + RightAnswer(s));
+        QCOMPARE(points(), before + 3);
+
+        if (s[QStringLiteral("AnswerKind")].toInt() == 4) {
+            s = drive.Send(QStringLiteral("continue"));
+            QVERIFY(reach());
+            before = points();
+            s = drive.Send(QStringLiteral("answer ") + Unsimplified(s[QStringLiteral("ExpectedFraction")].toObject()));
+            QVERIFY(Texts(s).contains(QStringLiteral("Goed, maar het kan nog")));
+            QCOMPARE(points(), before + 3);
+        }
+
+        s = drive.Send(QStringLiteral("continue"));
+        QVERIFY(reach());
+        before = points();
+        const QJsonObject posed = s;
+        drive.Send(QStringLiteral("answer ") + WrongAnswer(s));
+        drive.Send(QStringLiteral("continue"));
+        s = drive.Send(QStringLiteral("answer ") + WrongAnswer(s));
+        QCOMPARE(points(), before);
+        const QStringList texts = Texts(s);
+        const QStringList after = texts.mid(texts.indexOf(QStringLiteral("Het antwoord was: ")) + 1);
+        QVERIFY(texts.contains(QStringLiteral("Het antwoord was: ")));
+        if (posed[QStringLiteral("AnswerKind")].toInt() == 4) {
+            const QJsonObject f = posed[QStringLiteral("ExpectedFraction")].toObject();
+            const bool whole = f[QStringLiteral("Num")].toInt() == 0;
+            for (const char* part :
+                 whole ? std::initializer_list<const char*>{"Whole"} : std::initializer_list<const char*>{"Num", "Den"})
+                QVERIFY2(after.contains(QString::number(f[QString::fromLatin1(part)].toInt())),
+                         qPrintable(after.join(QLatin1Char('|'))));
+        } else {
+            QVERIFY2(after.contains(RightAnswer(posed) + QStringLiteral(" kg")),
+                     qPrintable(after.join(QLatin1Char('|'))));
+        }
     }
 
     // Outside checks read these keys: none may be lost or renamed. New keys are added here.

@@ -68,6 +68,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("message");
         QTest::newRow("code twice") << 0 << "theme 4: listed twice";
         QTest::newRow("code 10") << 1 << "theme 10: no such code";
+        QTest::newRow("code 30") << 5 << "theme 30: no such code";
         QTest::newRow("counter of another generator")
             << 2 << "theme 5: rotation counter 3 belongs to another generator";
         QTest::newRow("counter out of range") << 3 << "theme 5: rotation counters out of range";
@@ -92,12 +93,24 @@ private Q_SLOTS:
             case 3:
                 second.Cycle = {CycleSlotCount - 1, 2, 0};
                 break;
-            default:
+            case 4:
                 second.Help = {1, 0};
+                break;
+            default:
+                second.Code = 30;
                 break;
         }
         const ThemeDescriptor* table[] = {&first, &second};
         QVERIFY2(CheckThemeTable(table).contains(message), qPrintable(CheckThemeTable(table)));
+    }
+
+    // Box 10 of the percentage list is theme 20; only 10 and 30 name no theme.
+    void lastPercentageBoxIsATheme()
+    {
+        const ThemeDescriptor first = Theme(4, Generator1);
+        const ThemeDescriptor second = Theme(20, Generator2);
+        const ThemeDescriptor* table[] = {&first, &second};
+        QCOMPARE(CheckThemeTable(table), QString());
     }
 
     // Themes that share a generator share its counters.
