@@ -4,7 +4,10 @@
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
 #include "themes/fractions/sums.h"
+#include "themes/percentages/bounce.h"
+#include "themes/percentages/pack.h"
 #include "themes/percentages/pizza.h"
+#include "themes/percentages/profit.h"
 
 #include <QSet>
 
@@ -17,10 +20,8 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &FractionSumTheme,
-    &FractionDifferenceTheme,
-    &PizzaTheme,
-    &ShoppingTheme,
+    &FractionSumTheme, &FractionDifferenceTheme, &PizzaTheme, &TrampolineTheme, &BasketballTheme, &ProfitTheme,
+    &PackTheme,        &ShoppingTheme,
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -44,10 +45,6 @@ const ThemeDescriptor Planned[] = {
     {.Code = 12, .Title = "Jorrit en het \"meer\"-model", .Help = {2, 2}},
     {.Code = 13, .Title = "Kasper en het \"minder\"-model", .Help = {2, 3}},
     {.Code = 15, .Title = "Eva gaat winkelen", .Use = Advice::PenAndPaper, .Help = {2, 5}},
-    {.Code = 16, .Title = "Luuk springt trampoline", .Help = {2, 6}},
-    {.Code = 17, .Title = "Youri met zijn basketbal", .Help = {2, 7}},
-    {.Code = 18, .Title = "Hester wil reclame maken", .Help = {2, 8}},
-    {.Code = 19, .Title = "Maik koopt groot, Jet koopt klein", .Help = {2, 9}},
     {.Code = 20, .Title = "Huisvuil verwerken. Hoeveel kg ?", .Help = {2, 10}},
     {.Code = 22, .Title = "Compost maken. Hoeveel % ?", .Help = {2, 10}},
     {.Code = 23, .Title = "Gras in de tuin. Hoeveel % ?", .Help = {1, 2}},
