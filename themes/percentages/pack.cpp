@@ -19,15 +19,14 @@ struct Packs {
     int G = 0, B = 0, W = 0, S = 0;
 };
 
-Packs Draw(Exercise& s, int level)
+// previous: the small weight of the exercise before, never drawn again right after it.
+Packs Draw(Exercise& s, int level, int previous)
 {
-    int& previous = s.ThemeCycle[PreviousWeightCounter];
     Packs p;
     p.G = level == 1 ? 1000 : 800 + 100 * s.Random(13);
     do
         p.W = level == 1 ? 100 + 100 * s.Random(8) : 250 + 25 * s.Random(11);
     while (p.W == previous);
-    previous = p.W;
     p.B = level == 1 ? 10 + 5 * s.Random(10) : 10 + 2 * s.Random(20);
     const int surcharge = 100 + s.Random(20);
     p.S = SmallPackPrice(surcharge, p.B, p.W, p.G);
@@ -133,10 +132,14 @@ void DrawPack(Bitmap& b, const QColor& pen, const QColor& fill, int x, int y, do
 void PosePack(Exercise& s)
 {
     const int level = s.CurrentLevel();
+    // The weight memory changes only with an accepted draw: a draw repeated for an answer of
+    // almost 0 must still differ from the previous exercise.
+    int& previous = s.ThemeCycle[PreviousWeightCounter];
     Packs p;
     do
-        p = Draw(s, level);
+        p = Draw(s, level, previous);
     while (!ClearDifference(p));
+    previous = p.W;
     s.Param[BigWeight] = p.G;
     s.Param[BigPrice] = p.B;
     s.Param[SmallWeight] = p.W;
