@@ -137,8 +137,6 @@ private Q_SLOTS:
     void initTestCase() { QVERIFY(LoadResourceLibrary(QCoreApplication::applicationDirPath())); }
     void numbersPosed_data();
     void numbersPosed();
-    void exactCases_data();
-    void exactCases();
     void animationDrawn_data();
     void animationDrawn();
     void dashedLinesInsideThePicture();
@@ -203,28 +201,6 @@ void TestBounce::numbersPosed()
     QCOMPARE(int(h0s.size()), up ? 10 : 20);
     if (level == 1)
         QVERIFY2(ties > 0, "exact halves occur and are marked right both ways");
-}
-
-void TestBounce::exactCases_data()
-{
-    QTest::addColumn<int>("code");
-    QTest::addColumn<int>("h0");
-    QTest::addColumn<int>("p");
-    QTest::addColumn<int>("n");
-    QTest::addColumn<double>("height");
-    QTest::newRow("jump 3 of 100 cm, 20 %") << 16 << 100 << 20 << 2 << 144.0;
-    QTest::newRow("after bounce 3 of 200 cm, 10 %") << 17 << 200 << 10 << 3 << 145.8;
-    QTest::newRow("not rounded per step") << 16 << 150 << 25 << 3 << 292.96875;
-}
-
-void TestBounce::exactCases()
-{
-    QFETCH(int, code);
-    QFETCH(int, h0);
-    QFETCH(int, p);
-    QFETCH(int, n);
-    QFETCH(double, height);
-    QCOMPARE(BounceHeight(code, h0, p, n), height);
 }
 
 void TestBounce::animationDrawn_data()
