@@ -52,9 +52,11 @@ bool Exercise::Pause(int ms)
     if (!Running)
         return false;
     ShowBitmaps();
+    const int call = generatorCalls_;
+    const auto current = [this, call] { return Running && generatorCalls_ == call; };
     if (view_)
-        view_->Pause(ms, [this] { return Running; });
-    return Running;
+        view_->Pause(ms, current);
+    return current();
 }
 
 void Exercise::EnterAnswerField()

@@ -9,8 +9,11 @@
 #include "themes/fractions/sums.h"
 #include "themes/fractions/tiles.h"
 #include "themes/percentages/bar.h"
+#include "themes/percentages/bounce.h"
 #include "themes/percentages/growth.h"
+#include "themes/percentages/pack.h"
 #include "themes/percentages/pizza.h"
+#include "themes/percentages/profit.h"
 #include "themes/percentages/sale.h"
 
 #include <QSet>
@@ -38,6 +41,10 @@ const ThemeDescriptor* const Themes[] = {
     &LessTheme,                // 13
     &PizzaTheme,               // 14
     &SaleTheme,                // 15
+    &TrampolineTheme,          // 16
+    &BasketballTheme,          // 17
+    &ProfitTheme,              // 18
+    &PackTheme,                // 19
     &WastePercentTheme,        // 20
     &ShoppingTheme,            // 21
     &CompostTheme,             // 22
@@ -48,10 +55,6 @@ const ThemeDescriptor* const Themes[] = {
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
 // gets its generator moves its descriptor from here into its own source.
 const ThemeDescriptor Planned[] = {
-    {.Code = 16, .Title = "Luuk springt trampoline", .Help = {2, 6}},
-    {.Code = 17, .Title = "Youri met zijn basketbal", .Help = {2, 7}},
-    {.Code = 18, .Title = "Hester wil reclame maken", .Help = {2, 8}},
-    {.Code = 19, .Title = "Maik koopt groot, Jet koopt klein", .Help = {2, 9}},
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
     {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
     {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},
