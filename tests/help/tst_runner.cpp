@@ -1,6 +1,7 @@
 // The presentation interpreter: topics, flow commands, the main-menu cut-off and the
 // handling of broken scripts.
 #include "help/runner.h"
+#include "platform/resources.h"
 #include "support/helpfixture.h"
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
@@ -58,6 +59,7 @@ private Q_SLOTS:
     void PosPlacesTheTextCursor();
     void ScriptFileByTag_data();
     void ScriptFileByTag();
+    void ScriptsFoundFromAnyFolder();
     void MissingFileKeepsTheWindowUsable();
 };
 
@@ -284,6 +286,25 @@ void TestRunner::ScriptFileByTag()
     QCOMPARE(HelpRunner::ScriptFileName(tag), name);
 }
 
+// Started from another folder (a desktop menu starts it in the home folder), the program
+// finds the scripts beside itself; a script in the current folder comes first.
+void TestRunner::ScriptsFoundFromAnyFolder()
+{
+    QTemporaryDir elsewhere;
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(elsewhere.path());
+    const QString beside = FindHelpScript(QStringLiteral("demo1.txt"));
+    QFile own(QStringLiteral("demo1.txt"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.close();
+    const QString here = FindHelpScript(QStringLiteral("demo1.txt"));
+    const QString nowhere = FindHelpScript(QStringLiteral("demo4.txt"));
+    QDir::setCurrent(old);
+    QCOMPARE(beside, QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("demo1.txt")));
+    QCOMPARE(here, QStringLiteral("demo1.txt"));
+    QCOMPARE(nowhere, QStringLiteral("demo4.txt"));
+}
+
 void TestRunner::MissingFileKeepsTheWindowUsable()
 {
     QTemporaryDir empty;
@@ -292,7 +313,8 @@ void TestRunner::MissingFileKeepsTheWindowUsable()
     HeadlessHelpView view;
     HelpRunner runner(view);
     MessageCatcher messages;
-    const HelpRunner::RunEnd end = runner.Start(1, test::TextSurfaceSize(), test::PictureSurfaceSize());
+    // demo4.txt is shipped nowhere: not here, not beside the program, not in the data folder.
+    const HelpRunner::RunEnd end = runner.Start(4, test::TextSurfaceSize(), test::PictureSurfaceSize());
     QDir::setCurrent(old);
     QCOMPARE(end, HelpRunner::RunEnd::Error);
     QCOMPARE(messages.Messages.size(), 2);
