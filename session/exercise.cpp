@@ -52,9 +52,11 @@ bool Exercise::Pause(int ms)
     if (!Running)
         return false;
     ShowBitmaps();
+    const int calls = generatorCalls_;
+    const auto stillOurs = [this, calls] { return Running && generatorCalls_ == calls; };
     if (view_)
-        view_->Pause(ms, [this] { return Running; });
-    return Running;
+        view_->Pause(ms, stillOurs);
+    return stillOurs();
 }
 
 void Exercise::EnterAnswerField()

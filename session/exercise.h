@@ -37,7 +37,8 @@ public:
     void OpenAnswer(const QString& label, int kind, const QString& hint, const QString& text = QStringLiteral("?"));
     void ShowBitmaps();
     // One frame of an animation: the window waits ms milliseconds and keeps handling events;
-    // headless views do not wait. False as soon as the run has ended: the animation stops.
+    // headless views do not wait. False as soon as the run has ended, or when the pupil
+    // started another exercise meanwhile (the level button, then START): the animation stops.
     bool Pause(int ms);
     // The answer field got the focus: the first attempt begins.
     void EnterAnswerField();
@@ -56,6 +57,7 @@ protected:
     bool answerPending_ = false;
     AnswerFieldSetup field_;
     int continueTop_ = 0;
+    int generatorCalls_ = 0;  // an animation belongs to the generator call it started in
 };
 
 }  // namespace velmora

@@ -351,6 +351,7 @@ void Session::GiveCalculatorAdvice()
 void Session::Verdeler()
 {
     if (const ThemeDescriptor* theme = Theme()) {
+        ++generatorCalls_;
         theme->Generator(*this);
         return;
     }

@@ -1,6 +1,8 @@
 #include "themetable.h"
 
 #include "session/exercisestate.h"
+#include "themes/calculator/bicycle.h"
+#include "themes/calculator/exchange.h"
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
 #include "themes/fractions/sums.h"
@@ -17,10 +19,7 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &FractionSumTheme,
-    &FractionDifferenceTheme,
-    &PizzaTheme,
-    &ShoppingTheme,
+    &FractionSumTheme, &FractionDifferenceTheme, &PizzaTheme, &ShoppingTheme, &ExchangeTheme, &BicycleTheme,
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -54,8 +53,6 @@ const ThemeDescriptor Planned[] = {
     {.Code = 24, .Title = "Stefanie op de fiets", .Help = {3, 4}},
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
     {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
-    {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},
-    {.Code = 28, .Title = "Diana op haar superbike", .Help = {3, 8}},
     {.Code = 29, .Title = "Moeilijke formules invullen", .Help = {3, 9}},
 };
 
