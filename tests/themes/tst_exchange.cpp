@@ -164,7 +164,6 @@ private Q_SLOTS:
     void variantsAndNumbers();
     void answerFollowsFromWhatIsShown_data();
     void answerFollowsFromWhatIsShown();
-    void secondAttemptKeepsTheStory();
     void yensForHundredFortyEuro();
     void halfCentAnswersAreRight();
     void explanation_data();
@@ -299,28 +298,6 @@ void TestExchange::answerFollowsFromWhatIsShown()
         QCOMPARE(rig.view.Field.PanelTop, Round(11 * LineHeight));
         QCOMPARE(rig.s.RealTolerance, 0.0049);
         QCOMPARE(rig.s.AnswerDecimals, 2);
-    }
-}
-
-void TestExchange::secondAttemptKeepsTheStory()
-{
-    ThemeRig rig(CurrencyExchange, 27, 3, 99);
-    for (int i = 0; i < 30; ++i) {
-        rig.Next();
-        const QImage picture = rig.s.PictureBitmap.Image();
-        const QImage text = rig.s.TextBitmap.Image();
-        const auto params = rig.s.Param;
-        const auto memory = rig.s.ThemeMemory;
-        const double expected = rig.s.ExpectedReal;
-        const std::uint32_t seed = rig.s.Rng().SeedValue();
-        rig.Again();
-        QCOMPARE(rig.s.Rng().SeedValue(), seed);
-        QVERIFY(rig.s.Param == params);
-        QVERIFY(rig.s.ThemeMemory == memory);
-        QCOMPARE(rig.s.ExpectedReal, expected);
-        QVERIFY(rig.s.PictureBitmap.Image() == picture);
-        QVERIFY(rig.s.TextBitmap.Image() == text);
-        QVERIFY(rig.view.FieldOpen);
     }
 }
 
