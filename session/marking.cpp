@@ -98,7 +98,9 @@ bool DecimalAnswerRight(double given, double expected, double tolerance, int dec
     const double scale = std::pow(10.0, decimals);
     const double e = expected * scale;
     const double g = given * scale;
-    const double slack = 1e-9 * std::max(1.0, std::fabs(e));
+    // Room for the rounding error of the computed value only (a few units in its last
+    // place): anything wider would let a wrong last digit pass on large amounts.
+    const double slack = 1e-12 * std::max(1.0, std::fabs(e));
     // Either neighbour of the exact value is a correct rounding when it lies no more than
     // half a unit away: both for a value in between and for an exact tie.
     for (const double candidate : {std::floor(e), std::ceil(e)})

@@ -1,6 +1,8 @@
 #include "themetable.h"
 
 #include "session/exercisestate.h"
+#include "themes/calculator/bicycle.h"
+#include "themes/calculator/exchange.h"
 #include "themes/calculator/shopping.h"
 #include "themes/fractions/grass.h"
 #include "themes/fractions/riddle.h"
@@ -50,6 +52,8 @@ const ThemeDescriptor* const Themes[] = {
     &CompostTheme,             // 22
     &GrassDecimalTheme,        // 23
     &SpeedDecimalTheme,        // 24
+    &ExchangeTheme,            // 27
+    &BicycleTheme,             // 28
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -57,8 +61,6 @@ const ThemeDescriptor* const Themes[] = {
 const ThemeDescriptor Planned[] = {
     {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
     {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
-    {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},
-    {.Code = 28, .Title = "Diana op haar superbike", .Help = {3, 8}},
     {.Code = 29, .Title = "Moeilijke formules invullen", .Help = {3, 9}},
 };
 

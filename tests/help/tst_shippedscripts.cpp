@@ -134,6 +134,8 @@ void TestShippedScripts::TopicsTheProgramAsksFor_data()
     QTest::newRow("themes 20 and 22 schemes in percent") << 2 << 10;
     QTest::newRow("calculator setup") << 3 << 0;
     QTest::newRow("theme 21 shopping list") << 3 << 1;
+    QTest::newRow("theme 27 exchange") << 3 << 7;
+    QTest::newRow("theme 28 bicycle counters") << 3 << 8;
 }
 
 void TestShippedScripts::TopicsTheProgramAsksFor()

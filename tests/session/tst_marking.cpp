@@ -193,6 +193,11 @@ private Q_SLOTS:
         QTest::newRow("whole euros tie") << 3.0 << 2.5 << 0.0 << 0 << true;
         QTest::newRow("negative tie") << -1.25 << -1.245 << 0.0 << 2 << true;
         QTest::newRow("wrong") << 5.0 << 2.5 << 0.4 << 0 << false;
+        // 280 euro in Turkish lira: a hundred million units, still marked to the cent.
+        QTest::newRow("large amount, nearest") << 94915254.24 << 28000000.0 / 0.295 << 0.0049 << 2 << true;
+        QTest::newRow("large amount, a cent below") << 94915254.23 << 28000000.0 / 0.295 << 0.0049 << 2 << false;
+        QTest::newRow("large amount, a cent above") << 94915254.25 << 28000000.0 / 0.295 << 0.0049 << 2 << false;
+        QTest::newRow("large tie") << 123456789.13 << 123456789.125 << 0.0049 << 2 << true;
     }
     void DecimalVerdict()
     {

@@ -42,6 +42,24 @@ struct Fixture {
     }
 };
 
+// An animated exercise that records which generator call drew it and its last frame.
+int AnimatedCalls = 0;
+void AnimatedTheme(Exercise& s)
+{
+    if (s.Attempt == 0) {
+        const int call = ++AnimatedCalls;
+        s.Param[0] = call;
+        for (int frame = 0; frame < 5; ++frame) {
+            s.Param[1] = call * 100 + frame;
+            if (!s.Pause(2))
+                return;
+        }
+        s.ExpectedInt = call;
+    }
+    s.AnswerLine = 5;
+    s.OpenAnswer(QStringLiteral("Antwoord: "), 1, QString());
+}
+
 QList<int> Boxes(const QString& list)
 {
     QList<int> boxes;
@@ -489,6 +507,38 @@ private Q_SLOTS:
         view.events = 0;
         QVERIFY(!s.Pause(35));  // the run is over: no wait at all
         QCOMPARE(view.events, 0);
+    }
+
+    // The level button and START (same level) during an animation draw the next exercise
+    // inside it; the interrupted animation then stops and leaves that exercise alone.
+    void AnimationStopsWhenAnotherExerciseStarts()
+    {
+        struct NestingView : HeadlessView {
+            std::function<void()> OnPause;
+            void Pause(int ms, const std::function<bool()>& running) override
+            {
+                HeadlessView::Pause(ms, running);
+                if (const auto once = std::exchange(OnPause, nullptr))
+                    once();
+            }
+        } view;
+        Fixture f(20, true);
+        f.s.SetView(&view);
+        f.s.OverrideGenerator(21, AnimatedTheme);
+        f.s.SetTicked(1, true);
+        AnimatedCalls = 0;
+        view.OnPause = [&] {
+            QVERIFY(f.s.LevelButton());
+            f.s.Start();
+        };
+        f.s.Start();
+        QCOMPARE(AnimatedCalls, 2);
+        QCOMPARE(view.Pauses, 1 + 5);
+        QCOMPARE(f.s.Param[0], 2);
+        QCOMPARE(f.s.Param[1], 204);
+        QCOMPARE(f.s.ExpectedInt, 2);
+        QVERIFY(view.FieldOpen);
+        QCOMPARE(f.s.Attempt, 1);
     }
 };
 

@@ -152,6 +152,47 @@ private Q_SLOTS:
                             << theme->Code << level << practice << seed;
     }
 
+    // A long mixed run: every theme in the table comes up, 10 and 30 never do, no pick
+    // repeats either of the two picks before it, and the level is 2 for percentage themes
+    // and 3 for all others.
+    void mixedRun()
+    {
+        Session s;
+        HeadlessView view;
+        QStringList messages;
+        const MessageSink previous = SetMessageSink([&](const QString& text, MessageKind) { messages << text; });
+        DecSep = QLatin1Char(',');
+        UseScreenLayout(QSize(1024, 768), s);
+        s.SetView(&view);
+        s.SetCategory(Category::Mixed, false);
+        s.Activate();
+        s.Rng().Seed(30);
+        s.ShowSetup();
+        s.Start();
+        std::set<int> seen;
+        for (int i = 0; i < 2000; ++i) {
+            const int code = s.ThemeCode;
+            QVERIFY2(FindTheme(code), qPrintable(QStringLiteral("code %1 has no exercise").arg(code)));
+            QVERIFY(view.FieldOpen);
+            QCOMPARE(s.PrevTheme, code);
+            QCOMPARE(s.CurrentLevel(), CategoryOfCode(code) == Category::Percentages ? 2 : 3);
+            seen.insert(code);
+            const int prev = s.PrevTheme, prev2 = s.PrevTheme2;
+            QString answer = RightAnswer(s);
+            s.EnterAnswerField();
+            QCOMPARE(s.SubmitAnswer(answer), AnswerOutcome::Marked);
+            s.Continue();
+            if (s.PrevTheme2 == prev)
+                QVERIFY(s.ThemeCode != prev && s.ThemeCode != prev2);
+            else  // codes without an exercise were drawn and skipped in between
+                QVERIFY(!FindTheme(s.PrevTheme2) && s.ThemeCode != s.PrevTheme2);
+        }
+        for (const ThemeDescriptor* theme : AllThemes())
+            QVERIFY2(seen.count(theme->Code), qPrintable(QStringLiteral("theme %1 never came").arg(theme->Code)));
+        SetMessageSink(previous);
+        QVERIFY2(messages.isEmpty(), qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
     // START opens the field; a wrong answer gives the same exercise again (where there is a
     // second attempt); a final wrong answer gives the verdict and the answer; the next
     // exercise answered as a pupil types it is right. No message box anywhere.

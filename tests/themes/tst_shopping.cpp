@@ -2,6 +2,7 @@
 #include "support/themerig.h"
 #include "themes/calculator/shopping.h"
 #include "toolkit/layout.h"
+#include "toolkit/text.h"
 
 #include <QtTest>
 
@@ -57,6 +58,8 @@ private Q_SLOTS:
     void secondAttemptRedrawsOnlyText();
     void amountsFormatted_data();
     void amountsFormatted();
+    void explanation_data();
+    void explanation();
 };
 
 void TestShopping::listAddsUp_data()
@@ -188,6 +191,80 @@ void TestShopping::amountsFormatted()
     const QString text = FormatCents(cents);
     DecSep = saved;
     QCOMPARE(text, shown);
+}
+
+void TestShopping::explanation_data()
+{
+    QTest::addColumn<bool>("practice");
+    QTest::newRow("practice") << true;
+    QTest::newRow("test: the same explanation") << false;
+}
+
+// After a final wrong answer: the right total and the wrong row's name beside the field; in
+// the list that row in red with its right amount, and crosses over the wrong amount and total.
+void TestShopping::explanation()
+{
+    QFETCH(bool, practice);
+    Bitmap probe(8, 8);
+    for (const int level : {1, 2, 3}) {
+        ThemeRig rig(ShoppingError, 21, level, 300 + level);
+        rig.s.SetCategory(Category::Calculator, practice);
+        const int rows = ShoppingRowCount(level);
+        for (int i = 0; i < 60; ++i) {
+            rig.Next();
+            Session& s = rig.s;
+            QList<TextEvent> text, picture;
+            s.TextBitmap.TextObserver = [&](const TextEvent& e) { text << e; };
+            s.PictureBitmap.TextObserver = [&](const TextEvent& e) { picture << e; };
+            ExplainShoppingError(s, 14);
+            s.TextBitmap.TextObserver = nullptr;
+            s.PictureBitmap.TextObserver = nullptr;
+
+            const int row = s.Param[0], quantity = s.Param[2], price = ShoppingItemPrice(row);
+            QStringList told;
+            for (const TextEvent& e : text)
+                told << e.Text;
+            // The euro sign is drawn as a "C" with two strokes.
+            QCOMPARE(told, QStringList({QStringLiteral("C"), FormatCents(s.ExpectedInt) + QLatin1Char(' '),
+                                        QStringLiteral("De fout zat bij: "), ShoppingItemName(row)}));
+            QCOMPARE(text[1].Y, Round(14 * LineHeight));
+            QCOMPARE(text[2].Y, Round(16 * LineHeight));
+            QCOMPARE(text[2].Colour, clr::Blue);
+            for (const int red : {0, 1, 3})
+                QCOMPARE(text[red].Colour, clr::Red);
+
+            // Only the wrong row and the total line are written on, in red; the euro signs
+            // stand a little higher in their line.
+            QList<TextEvent> red, total;
+            for (const TextEvent& e : picture) {
+                QCOMPARE(e.Colour, clr::Red);
+                const bool inRow = std::abs(e.Y - Round((row + 9) * LineHeight)) < LineHeight;
+                QVERIFY2(inRow || e.Y == Round((rows + 11) * LineHeight), qPrintable(e.Text));
+                (inRow ? red : total) << e;
+            }
+            QCOMPARE(total.size(), 1);
+            QCOMPARE(red.first().Text, ShoppingItemName(row));
+            QCOMPARE(red.first().X, Margin);
+            QCOMPARE(red[1].Text, QString::number(quantity));
+            QCOMPARE(red[1].X, PctX(35));
+            QVERIFY(red.size() > 4 && red[4].Text.trimmed() == FormatCents(price));
+            QCOMPARE(red.last().Text, FormatCents(price * quantity));
+            QCOMPARE(total.first().Text, FormatCents(s.ExpectedInt));
+            probe.Font.Size = red.last().Size;
+            for (const TextEvent& e : {red.last(), total.first()})
+                QCOMPARE(e.X + probe.TextWidth(e.Text), PctX(96));
+
+            // Each cross meets in the middle of the amount it strikes out.
+            for (const double line : {row + 9.5, rows + 11.5}) {
+                const int cx = (PctX(73) + PctX(84)) / 2, cy = Round(line * LineHeight);
+                int hits = 0;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        hits += s.PictureBitmap.Pixel(cx + dx, cy + dy) == clr::Red;
+                QVERIFY2(hits >= 2, qPrintable(QStringLiteral("no cross on line %1").arg(line)));
+            }
+        }
+    }
 }
 
 QTEST_MAIN(TestShopping)

@@ -2,6 +2,7 @@
 #include "shopping.h"
 
 #include "session/exercise.h"
+#include "toolkit/figures.h"
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
@@ -40,13 +41,13 @@ int WrongLineTotal(int kind, int price, int quantity)
     }
 }
 
-// Right-aligned so that the amount ends at 83 % of the picture.
-void DrawAmountAt83(int cents, const QColor& colour, double line, Bitmap& b)
+// Right-aligned so that the amount ends at the given percentage of the picture.
+void DrawAmountEndingAt(double pct, long long cents, const QColor& colour, double line, Bitmap& b)
 {
     const QString text = FormatCents(cents);
     b.Font.Size = Round(RefFontSize * 1.0);
     b.Font.Bold = false;
-    DrawText(text, colour, false, PctX(83) - b.TextWidth(text), line, 1, b);
+    DrawText(text, colour, false, PctX(pct) - b.TextWidth(text), line, 1, b);
 }
 
 void DrawHeading(Bitmap& b)
@@ -63,16 +64,22 @@ void DrawHeading(Bitmap& b)
     DrawText(QStringLiteral("met de machine het juiste totaal."), clr::Blue, false, Margin, 8, 1, b);
 }
 
-void DrawRow(Bitmap& b, int row, int quantity, int lineTotal)
+// A row up to its "= " and euro sign; the amount follows on its own.
+void DrawRowItems(Bitmap& b, int row, int quantity, const QColor& colour)
 {
     const double line = row + 9;
-    DrawText(ShoppingItemName(row), clr::Black, false, Margin, line, 1, b);
-    DrawText(QString::number(quantity), clr::Black, false, PctX(35), line, 1, b);
-    DrawText(QStringLiteral("x   "), clr::Black, false, PctX(40), line, 1, b);
-    DrawEuroText(QStringLiteral("  ") + FormatCents(ShoppingItemPrice(row)), clr::Black, false, TextEndX, line, 1, b);
-    DrawText(QStringLiteral("= "), clr::Black, false, PctX(64), line, 1, b);
-    DrawEuroText(QString(), clr::Black, false, TextEndX, line, 1, b);
-    DrawAmountAt83(lineTotal, clr::Black, line, b);
+    DrawText(ShoppingItemName(row), colour, false, Margin, line, 1, b);
+    DrawText(QString::number(quantity), colour, false, PctX(35), line, 1, b);
+    DrawText(QStringLiteral("x   "), colour, false, PctX(40), line, 1, b);
+    DrawEuroText(QStringLiteral("  ") + FormatCents(ShoppingItemPrice(row)), colour, false, TextEndX, line, 1, b);
+    DrawText(QStringLiteral("= "), colour, false, PctX(64), line, 1, b);
+    DrawEuroText(QString(), colour, false, TextEndX, line, 1, b);
+}
+
+void DrawRow(Bitmap& b, int row, int quantity, int lineTotal)
+{
+    DrawRowItems(b, row, quantity, clr::Black);
+    DrawAmountEndingAt(83, lineTotal, clr::Black, row + 9, b);
 }
 
 void DrawTotalRow(Bitmap& b, int rows, int shownTotal)
@@ -83,7 +90,7 @@ void DrawTotalRow(Bitmap& b, int rows, int shownTotal)
     const int x = PctX(73) - b.TextWidth(QStringLiteral("Totaal  C  "));
     DrawText(QStringLiteral("Totaal "), clr::Blue, false, x, line, 1, b);
     DrawEuroText(QString(), clr::Blue, false, TextEndX, line, 1, b);
-    DrawAmountAt83(shownTotal, clr::Blue, line, b);
+    DrawAmountEndingAt(83, shownTotal, clr::Blue, line, b);
 }
 
 void NewList(Exercise& s)
@@ -163,10 +170,36 @@ void ShoppingError(Exercise& s)
     s.OpenAnswer(QStringLiteral("Totaalbedrag: "), 2, QStringLiteral("|Geef het juiste totaalbedrag in"));
 }
 
+// The right total, the wrong row named, and in the picture that row in red with its
+// amount and the total crossed out and corrected.
+void ExplainShoppingError(Exercise& s, double line)
+{
+    Bitmap& t = s.TextBitmap;
+    Bitmap& b = s.PictureBitmap;
+    const int row = s.Param[shopping::WrongRow];
+    const int quantity = s.Param[shopping::WrongQuantity];
+    const int rows = ShoppingRowCount(s.CurrentLevel());
+
+    DrawEuroText(FormatCents(s.ExpectedInt) + QLatin1Char(' '), clr::Red, false, Margin, line, 1, t);
+    line += 2;
+    DrawText(QStringLiteral("De fout zat bij: "), clr::Blue, false, Margin, line, 1, t);
+    DrawText(ShoppingItemName(row), clr::Red, false, TextEndX, line, 1, t);
+
+    // Over the black row, so that the red covers it letter for letter.
+    DrawRowItems(b, row, quantity, clr::Red);
+    for (const double top : {row + 9.0, rows + 11.0}) {
+        DrawLineLines(clr::Red, b, 73, top, 84, top + 1, 1);
+        DrawLineLines(clr::Red, b, 73, top + 1, 84, top, 1);
+    }
+    DrawAmountEndingAt(96, static_cast<long long>(ShoppingItemPrice(row)) * quantity, clr::Red, row + 9, b);
+    DrawAmountEndingAt(96, s.ExpectedInt, clr::Red, rows + 11, b);
+}
+
 const ThemeDescriptor ShoppingTheme{
     .Code = 21,
     .Title = "Een foutje bij de boodschappen",
     .Generator = ShoppingError,
+    .Explain = ExplainShoppingError,
     .Help = {3, 1},
 };
 

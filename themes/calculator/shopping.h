@@ -24,6 +24,7 @@ int ShoppingRowCount(int level);
 QString FormatCents(long long cents);
 
 void ShoppingError(Exercise& s);
+void ExplainShoppingError(Exercise& s, double line);
 
 extern const ThemeDescriptor ShoppingTheme;  // 21
 
