@@ -1,7 +1,10 @@
 #include "themetable.h"
 
 #include "session/exercisestate.h"
+#include "themes/calculator/chain.h"
+#include "themes/calculator/formulas.h"
 #include "themes/calculator/shopping.h"
+#include "themes/calculator/skating.h"
 #include "themes/fractions/grass.h"
 #include "themes/fractions/sums.h"
 #include "themes/percentages/pizza.h"
@@ -17,10 +20,8 @@ namespace {
 
 // One line per theme, in code order.
 const ThemeDescriptor* const Themes[] = {
-    &FractionSumTheme,
-    &FractionDifferenceTheme,
-    &PizzaTheme,
-    &ShoppingTheme,
+    &FractionSumTheme, &FractionDifferenceTheme, &PizzaTheme,   &ShoppingTheme,
+    &SkatingTheme,     &SalesChainTheme,         &FormulaTheme,
 };
 
 // The themes still to be built: their check boxes show but cannot be ticked. A theme that
@@ -52,11 +53,8 @@ const ThemeDescriptor Planned[] = {
     {.Code = 22, .Title = "Compost maken. Hoeveel % ?", .Help = {2, 10}},
     {.Code = 23, .Title = "Gras in de tuin. Hoeveel % ?", .Help = {1, 2}},
     {.Code = 24, .Title = "Stefanie op de fiets", .Help = {3, 4}},
-    {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
-    {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
     {.Code = 27, .Title = "Suzanne gaat geld wisselen", .Help = {3, 7}},
     {.Code = 28, .Title = "Diana op haar superbike", .Help = {3, 8}},
-    {.Code = 29, .Title = "Moeilijke formules invullen", .Help = {3, 9}},
 };
 
 }  // namespace
