@@ -8,6 +8,8 @@
 #include <QResource>
 #include <QSvgRenderer>
 
+#include <cmath>
+
 namespace velmora {
 
 namespace {
@@ -81,17 +83,34 @@ QImage LoadAppIcon(int size)
 
 QImage LoadNamedBitmap(const QString& name)
 {
+    return LoadNamedBitmapScaled(name, 1.0);
+}
+
+QImage LoadNamedBitmapScaled(const QString& name, double factor)
+{
     if (!ResourceLibraryLoaded())
         return {};
     const QString base = QStringLiteral(":/bitmaps/") + name;
+    const auto scaled = [factor](const QSize& own) {
+        return QSize(static_cast<int>(std::nearbyint(factor * own.width())),
+                     static_cast<int>(std::nearbyint(factor * own.height())));
+    };
     if (QFile::exists(base + QStringLiteral(".png"))) {
-        QImage image(base + QStringLiteral(".png"));
+        const QImage image(base + QStringLiteral(".png"));
+        const QSize size = scaled(image.size());
+        if (size.isEmpty())
+            return {};
+        if (size != image.size())
+            return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
         return image.convertToFormat(QImage::Format_RGB32);
     }
     QSvgRenderer svg(base + QStringLiteral(".svg"));
     if (!svg.isValid())
         return {};
-    const QSize size = svg.defaultSize().isEmpty() ? QSize(64, 64) : svg.defaultSize();
+    const QSize size = scaled(svg.defaultSize().isEmpty() ? QSize(64, 64) : svg.defaultSize());
+    if (size.isEmpty())
+        return {};
     QImage image(size, QImage::Format_RGB32);
     image.fill(QColor(192, 192, 192));
     QPainter painter(&image);

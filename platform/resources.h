@@ -27,5 +27,8 @@ QImage LoadAppIcon(int size);
 // Renders the named bitmap at its own size; a null image when the name is unknown
 // or no library is loaded. Pictures without a background get the window face colour.
 QImage LoadNamedBitmap(const QString& name);
+// The named bitmap stretched by a factor (each side rounded, halves to even). Drawings are
+// rendered at that size rather than enlarged afterwards, so they stay sharp.
+QImage LoadNamedBitmapScaled(const QString& name, double factor);
 
 }  // namespace velmora

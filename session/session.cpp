@@ -155,10 +155,7 @@ void Session::CountThemes()
             ThemeMask |= 1 << (box - 1);
         }
     }
-    // Themes without a generator cannot be picked; a run that could only pick those
-    // would never show an exercise, so START stays off.
-    const bool enoughTicks = MixedMode() || (practiceMode_ ? TickedCount >= 1 : TickedCount >= 3);
-    startEnabled_ = enoughTicks && AnyAvailable();
+    startEnabled_ = MixedMode() || (practiceMode_ ? TickedCount >= 1 : TickedCount >= 3);
     if (view_)
         view_->SetStartEnabled(startEnabled_);
 }

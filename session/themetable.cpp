@@ -2,8 +2,11 @@
 
 #include "session/exercisestate.h"
 #include "themes/calculator/bicycle.h"
+#include "themes/calculator/chain.h"
 #include "themes/calculator/exchange.h"
+#include "themes/calculator/formulas.h"
 #include "themes/calculator/shopping.h"
+#include "themes/calculator/skating.h"
 #include "themes/fractions/grass.h"
 #include "themes/fractions/riddle.h"
 #include "themes/fractions/schemes.h"
@@ -52,16 +55,11 @@ const ThemeDescriptor* const Themes[] = {
     &CompostTheme,             // 22
     &GrassDecimalTheme,        // 23
     &SpeedDecimalTheme,        // 24
+    &SkatingTheme,             // 25
+    &SalesChainTheme,          // 26
     &ExchangeTheme,            // 27
     &BicycleTheme,             // 28
-};
-
-// The themes still to be built: their check boxes show but cannot be ticked. A theme that
-// gets its generator moves its descriptor from here into its own source.
-const ThemeDescriptor Planned[] = {
-    {.Code = 25, .Title = "Lange-baan wedstrijd schaatsen", .Help = {3, 5}},
-    {.Code = 26, .Title = "Verkoopketting: prijzen en winst", .Help = {3, 6}},
-    {.Code = 29, .Title = "Moeilijke formules invullen", .Help = {3, 9}},
+    &FormulaTheme,             // 29
 };
 
 }  // namespace
@@ -122,12 +120,8 @@ const ThemeDescriptor* FindTheme(int code)
 
 ThemeDescriptor ThemeFacts(int code)
 {
-    if (const ThemeDescriptor* theme = FindTheme(code))
-        return *theme;
-    for (const ThemeDescriptor& planned : Planned)
-        if (planned.Code == code)
-            return planned;
-    return ThemeDescriptor{};
+    const ThemeDescriptor* theme = FindTheme(code);
+    return theme ? *theme : ThemeDescriptor{};
 }
 
 QString ThemeTitle(int code)
@@ -176,9 +170,6 @@ QString CheckThemeTable(std::span<const ThemeDescriptor* const> themes)
             owners[slot] = theme->Generator;
         }
     }
-    for (const ThemeDescriptor& planned : Planned)
-        if (codes.contains(planned.Code))
-            problems << QStringLiteral("theme %1: built, but still in the planned list").arg(planned.Code);
     return problems.join(QLatin1Char('\n'));
 }
 

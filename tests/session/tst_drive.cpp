@@ -266,6 +266,65 @@ private Q_SLOTS:
         QCOMPARE(s[QStringLiteral("Score")].toString(), QStringLiteral("000 uit 001"));
     }
 
+    // Skating, the sales chain and the formulas: in turn when practising, at random in a test;
+    // right answers score by level, a twice wrong answer shows the bare answer.
+    void CalculatorThemesMarked_data()
+    {
+        QTest::addColumn<bool>("practice");
+        QTest::newRow("practice") << true;
+        QTest::newRow("test") << false;
+    }
+    void CalculatorThemesMarked()
+    {
+        QFETCH(bool, practice);
+        Drive drive;
+        QVERIFY(drive.Started());
+        drive.Send(QStringLiteral("seed 31"));
+        drive.Send(practice ? QStringLiteral("mode practice calculator") : QStringLiteral("mode test calculator"));
+        drive.Send(QStringLiteral("level 3"));
+        if (practice)
+            drive.Send(QStringLiteral("tick 5 6 9"));
+        QJsonObject s = drive.Send(QStringLiteral("start"));
+        const QList<int> ours{25, 26, 29};
+        QList<int> order;
+        for (int i = 0; i < 40 && order.size() < 9; ++i) {
+            const int code = s[QStringLiteral("ThemeCode")].toInt();
+            const int kind = s[QStringLiteral("AnswerKind")].toInt();
+            const QString right = kind == 1 ? QString::number(s[QStringLiteral("ExpectedInt")].toInt())
+                                            : QString::number(s[QStringLiteral("ExpectedReal")].toDouble(), 'f',
+                                                              s[QStringLiteral("AnswerDecimals")].toInt())
+                                                  .replace(QLatin1Char('.'), QLatin1Char(','));
+            const int points = s[QStringLiteral("Points")].toInt();
+            if (ours.contains(code)) {
+                order << code;
+                if (order.size() % 2 == 1) {
+                    s = drive.Send(QStringLiteral("answer ") + right);
+                    QCOMPARE(s[QStringLiteral("Points")].toInt(), points + 10);
+                } else {
+                    const QString wrong = kind == 1 ? QStringLiteral("-77777") : QStringLiteral("0,5");
+                    drive.Send(QStringLiteral("answer ") + wrong);
+                    drive.Send(QStringLiteral("continue"));
+                    s = drive.Send(QStringLiteral("answer ") + wrong);
+                    QVERIFY(Texts(s).contains(QStringLiteral("Het antwoord was: ")));
+                    QVERIFY2(Texts(s).contains(right + s[QStringLiteral("AnswerUnit")].toString()),
+                             qPrintable(Texts(s).join(QLatin1Char('|'))));
+                    QCOMPARE(s[QStringLiteral("Points")].toInt(), points);
+                }
+                QVERIFY(s[QStringLiteral("messages")].toArray().isEmpty());
+            } else {
+                QVERIFY(!practice);
+                drive.Send(QStringLiteral("answer ") + right);
+            }
+            drive.Send(QStringLiteral("continue"));
+            s = drive.Send(QStringLiteral("state"));
+        }
+        QCOMPARE(order.size(), 9);
+        if (practice)
+            QCOMPARE(order, (QList<int>{25, 26, 29, 25, 26, 29, 25, 26, 29}));
+        else
+            QVERIFY(order.contains(25) && order.contains(26) && order.contains(29));
+    }
+
     void SameSeedSameExercises()
     {
         QList<QJsonValue> params;
