@@ -4,7 +4,7 @@
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
-#include <QGuiApplication>
+#include "support/benchmain.h"
 
 #include <benchmark/benchmark.h>
 
@@ -43,12 +43,6 @@ static void BM_DrawFraction(benchmark::State& state)
 }
 BENCHMARK(BM_DrawFraction);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+namespace velmora::bench {
+void RegisterBenchmarks() {}
+}  // namespace velmora::bench

@@ -6,9 +6,10 @@ PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 q
           libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick libbenchmark-dev galculator clang-format
           dpkg-dev desktop-file-utils appstream lintian)
 
+# install_missing [extra packages...]
 install_missing() {
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
