@@ -32,6 +32,9 @@ struct ExerciseState {
     QString WorkText;
     int ExpectedInt = 0;
     int IntTolerance = 0;
+    // ExpectedInt is ExpectedReal rounded: at an exact half both neighbours are right (a pupil
+    // rounds 30,5 up, the program to the even 30). Cleared for every new exercise.
+    bool ExpectedIntIsRounded = false;
     double ExpectedReal = 0;
     double RealTolerance = 0;
     int AnswerDecimals = 0;

@@ -192,7 +192,7 @@ void Session::MarkAnswer()
     const long long d = std::llabs(static_cast<long long>(GivenInt) - ExpectedInt);
     switch (kind) {
         case 1:
-            right = d <= IntTolerance;
+            right = d <= IntTolerance || (ExpectedIntIsRounded && std::fabs(GivenInt - ExpectedReal) <= 0.5);
             break;
         case 2:
             right = DecimalAnswerRight(GivenReal, ExpectedReal, RealTolerance, AnswerDecimals);
@@ -251,7 +251,9 @@ void Session::MarkAnswer()
             DrawText(FeedbackText, clr::Red, false, Margin, line, 1, b);
             if (view_)
                 view_->ShowFace(QStringLiteral("smile"));
-            if (kind == 1 && GivenInt != ExpectedInt)
+            // "Precies" names the exact answer of an answer within the tolerance; the other
+            // rounding of an exact half is not off at all.
+            if (kind == 1 && GivenInt != ExpectedInt && d <= IntTolerance)
                 DrawText(QStringLiteral(" (Precies: ") + QString::number(ExpectedInt) + Unit(*this) + QLatin1Char(')'),
                          clr::Black, false, TextEndX, line, 1, b);
             points = estimate ? estimate(CurrentLevel(), attempt, d) : (CurrentLevel() + 2) * (2 / attempt);

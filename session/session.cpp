@@ -321,6 +321,7 @@ void Session::PickTheme()
         break;
     }
     AnswerUnit.clear();
+    ExpectedIntIsRounded = false;
 }
 
 void Session::ResetRotationCounters()

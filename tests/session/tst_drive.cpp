@@ -441,6 +441,7 @@ private Q_SLOTS:
                                  "ExercisesDone",
                                  "ExpectedFraction",
                                  "ExpectedInt",
+                                 "ExpectedIntIsRounded",
                                  "ExpectedReal",
                                  "Face",
                                  "FeedbackText",

@@ -330,6 +330,36 @@ private Q_SLOTS:
         QCOMPARE(run.log.Texts.mid(0, 4), (QStringList{"Ingegeven: ", "41 km", "Prima !", " (Precies: 40 km)"}));
     }
 
+    // A count computed as 30,5 expects 30 (halves go to even); a pupil who rounds up to 31 is
+    // right too, but only where the theme says its integer is a rounding.
+    void BothRoundingsOfAnExactHalf_data()
+    {
+        QTest::addColumn<bool>("rounded");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("right");
+        QTest::newRow("even rounding") << true << "30" << true;
+        QTest::newRow("rounded up") << true << "31" << true;
+        QTest::newRow("one below") << true << "29" << false;
+        QTest::newRow("one above") << true << "32" << false;
+        QTest::newRow("not a rounding: up is off") << false << "31" << false;
+    }
+    void BothRoundingsOfAnExactHalf()
+    {
+        QFETCH(bool, rounded);
+        QFETCH(QString, typed);
+        QFETCH(bool, right);
+        Run run(29);
+        run.s.ExpectedReal = 30.5;
+        run.s.ExpectedInt = 30;
+        run.s.IntTolerance = 0;
+        run.s.ExpectedIntIsRounded = rounded;
+        run.s.AnswerUnit = QStringLiteral(" bezoekers");
+        run.Ask(1);
+        QCOMPARE(run.Answer(typed), AnswerOutcome::Marked);
+        QCOMPARE(run.view.Face, right ? QStringLiteral("smile") : QStringLiteral("sad"));
+        QVERIFY(!run.log.Texts.join(QString()).contains(QStringLiteral("Precies")));
+    }
+
     void Estimates_data()
     {
         QTest::addColumn<int>("code");

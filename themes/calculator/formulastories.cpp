@@ -109,6 +109,7 @@ void PoseCinema(Exercise& s)
     const int priceCents = 100 * c + 25 * quarters;
     s.ExpectedReal = visitors4 / 4.0;
     s.ExpectedInt = Round(s.ExpectedReal);
+    s.ExpectedIntIsRounded = true;  // 30,5 visitors: 30 and 31 are both right
     s.Param[PriceCents] = priceCents;
 
     DrawText(QStringLiteral("De prijs van een kaartje is  "), clr::Black, false, Margin, 18, 1, b);

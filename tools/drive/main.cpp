@@ -247,6 +247,7 @@ private:
             {QStringLiteral("ThemeMemory"), memory},
             {QStringLiteral("ExpectedInt"), s_.ExpectedInt},
             {QStringLiteral("IntTolerance"), s_.IntTolerance},
+            {QStringLiteral("ExpectedIntIsRounded"), s_.ExpectedIntIsRounded},
             {QStringLiteral("ExpectedReal"), s_.ExpectedReal},
             {QStringLiteral("RealTolerance"), s_.RealTolerance},
             {QStringLiteral("AnswerDecimals"), s_.AnswerDecimals},
