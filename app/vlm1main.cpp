@@ -175,9 +175,9 @@ void TVelm1MainForm::DrawLogo()
 {
     const int pw = LogoPanel->width();
     const int ph = LogoPanel->height();
-    Bitmap logo(pw, ph);
+    Bitmap logo(pw, ph, devicePixelRatioF());
     FillBitmap(logo, clr::BtnFace);
-    const QImage copy = LoadNamedBitmap(QStringLiteral("logo"));
+    const QImage copy = LoadNamedBitmapAtRatio(QStringLiteral("logo"), 1, logo.DevicePixelRatio());
     if (!copy.isNull())
         logo.StretchDraw(0, 0, pw, Round(static_cast<double>(copy.height()) / copy.width() * pw), copy);
     // The largest size at which the name still fits the panel width.

@@ -23,6 +23,8 @@ QString HelpRunner::ScriptFileName(int tag)
 
 void HelpRunner::PrepareSurfaces(QSize textSize, QSize pictureSize)
 {
+    ScratchBitmap.SetDevicePixelRatio(PixelRatio);
+    ScratchBitmap2.SetDevicePixelRatio(PixelRatio);
     ScratchBitmap.SetSize(textSize.width(), textSize.height());
     ScratchBitmap2.SetSize(pictureSize.width(), pictureSize.height());
     for (Bitmap* b : {&ScratchBitmap, &ScratchBitmap2}) {

@@ -36,11 +36,12 @@ public:
     bool HelpFromMenu = false;  // the main menu's presentation stops at line 100
     Bitmap ScratchBitmap;       // left drawing surface (text area)
     Bitmap ScratchBitmap2;      // right drawing surface (picture area)
+    double PixelRatio = 1;      // device pixels per layout pixel of both surfaces
 
     // "demo" + (tag mod 5) + ".txt"
     static QString ScriptFileName(int tag);
 
-    // Face-coloured surfaces of the given sizes, the right one framed in black.
+    // Face-coloured surfaces of the given (layout) sizes at PixelRatio, the right one framed in black.
     void PrepareSurfaces(QSize textSize, QSize pictureSize);
     // Prepares the surfaces, loads the tag's script and plays the first run.
     RunEnd Start(int tag, QSize textSize, QSize pictureSize);

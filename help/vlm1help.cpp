@@ -57,9 +57,14 @@ QTextEdit* CentredMemo(QWidget* parent, const QStringList& lines)
 }
 
 // White parts of the logo take the face colour: each channel is the logo's AND the face's.
+// size is in layout pixels; the result keeps the logo's device pixel ratio.
 QImage MergeWithFace(const QImage& logo, QSize size)
 {
+    const qreal ratio = logo.isNull() ? 1.0 : logo.devicePixelRatio();
+    if (ratio != 1)
+        size = (QSizeF(size) * ratio).toSize();
     QImage out(size, QImage::Format_RGB32);
+    out.setDevicePixelRatio(ratio);
     out.fill(clr::BtnFace);
     if (logo.isNull() || size.isEmpty())
         return out;
@@ -186,8 +191,8 @@ void THelpScherm::BuildAboutPanel()
 
 QImage THelpScherm::AdoptLogo(const QImage& menuLogo)
 {
-    const QImage merged = MergeWithFace(menuLogo, menuLogo.size());
-    ProgramIcon->resize(merged.size());
+    const QImage merged = MergeWithFace(menuLogo, menuLogo.deviceIndependentSize().toSize());
+    ProgramIcon->resize(merged.deviceIndependentSize().toSize());
     ProgramIcon->setPixmap(QPixmap::fromImage(merged));
     return merged;
 }
@@ -234,6 +239,7 @@ void THelpScherm::FormActivate()
     ++starts_;
     runner_.HelpTopic = HelpTopic;
     runner_.HelpFromMenu = HelpFromMenu;
+    runner_.PixelRatio = devicePixelRatioF();
     runner_.Start(tag_, textSize_, pictureSize_);
 }
 

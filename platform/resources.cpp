@@ -118,4 +118,13 @@ QImage LoadNamedBitmapScaled(const QString& name, double factor)
     return image;
 }
 
+QImage LoadNamedBitmapAtRatio(const QString& name, double factor, double deviceRatio)
+{
+    if (!(deviceRatio > 0) || deviceRatio == 1)
+        return LoadNamedBitmapScaled(name, factor);
+    QImage image = LoadNamedBitmapScaled(name, factor * deviceRatio);
+    image.setDevicePixelRatio(deviceRatio);
+    return image;
+}
+
 }  // namespace velmora

@@ -30,5 +30,8 @@ QImage LoadNamedBitmap(const QString& name);
 // The named bitmap stretched by a factor (each side rounded, halves to even). Drawings are
 // rendered at that size rather than enlarged afterwards, so they stay sharp.
 QImage LoadNamedBitmapScaled(const QString& name, double factor);
+// The same rendered at a device pixel ratio, which the image carries: its layout size is that
+// of LoadNamedBitmapScaled (give or take a rounding), its detail that of the screen.
+QImage LoadNamedBitmapAtRatio(const QString& name, double factor, double deviceRatio);
 
 }  // namespace velmora

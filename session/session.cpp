@@ -191,10 +191,10 @@ void Session::DrawSetupTexts()
 {
     if (MixedMode()) {
         SetStatus(QStringLiteral("Druk op START om te beginnen"));
-        const QImage winner = LoadNamedBitmap(QStringLiteral("winner"));
+        const QImage winner = LoadNamedBitmapAtRatio(QStringLiteral("winner"), 1, TextBitmap.DevicePixelRatio());
         double h = 0;
         if (!winner.isNull()) {
-            h = winner.height();
+            h = winner.deviceIndependentSize().height();
             const int w = Round(1.5 * PctX(15));
             const int height = Round(static_cast<double>(w) * winner.height() / winner.width());
             const int left = (TextBitmap.Width() - w) / 2;

@@ -43,6 +43,8 @@ SessionGeometry ComputeSessionGeometry(QSize client, double f)
 
 void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& pictureBitmap)
 {
+    pictureBitmap.SetDevicePixelRatio(g.PixelRatio);
+    textBitmap.SetDevicePixelRatio(g.PixelRatio);
     pictureBitmap.SetSize(g.Plaatje.width(), g.Plaatje.height());
     textBitmap.SetSize(g.Tekst.width(), g.Tekst.height());
     LineHeight = std::max(1, pictureBitmap.Height() / 26);
@@ -61,11 +63,12 @@ void ApplySessionMetrics(const SessionGeometry& g, Bitmap& textBitmap, Bitmap& p
     pictureBitmap.Font = probe.Font;
 }
 
-SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictureBitmap)
+SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictureBitmap, double pixelRatio)
 {
     ScaleFactor = screen.width() / 640.0;
     Margin = Round(8 * ScaleFactor);
-    const SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
+    SessionGeometry g = ComputeSessionGeometry(screen, SessionScale(screen));
+    g.PixelRatio = pixelRatio;
     ApplySessionMetrics(g, textBitmap, pictureBitmap);
     return g;
 }
@@ -76,17 +79,17 @@ void ApplySessionMetrics(const SessionGeometry& g, Exercise& exercise)
     exercise.SetContinueButtonTop(g.ScorePanel.top() - g.ContinueButton.height() - 1);
 }
 
-SessionGeometry UseScreenLayout(QSize screen, Exercise& exercise)
+SessionGeometry UseScreenLayout(QSize screen, Exercise& exercise, double pixelRatio)
 {
-    const SessionGeometry g = UseScreenLayout(screen, exercise.TextBitmap, exercise.PictureBitmap);
+    const SessionGeometry g = UseScreenLayout(screen, exercise.TextBitmap, exercise.PictureBitmap, pixelRatio);
     exercise.SetContinueButtonTop(g.ScorePanel.top() - g.ContinueButton.height() - 1);
     return g;
 }
 
-QImage DrawLevelGlyph(int levelIndex, int fontPixels)
+QImage DrawLevelGlyph(int levelIndex, int fontPixels, double pixelRatio)
 {
     const int width = Round(60 * ScaleFactor);
-    Bitmap glyph(width, std::max(1, Round(0.7 * width)));
+    Bitmap glyph(width, std::max(1, Round(0.7 * width)), pixelRatio);
     FillBitmap(glyph, clr::BtnFace);
     glyph.Font.Size = std::max(1, Round(fontPixels * 72.0 / 96.0));
     glyph.Font.Bold = true;

@@ -83,6 +83,7 @@ void TTestForm::FormCreate()
     session_.Running = false;
     BuildControls();
     PlaceControls();
+    geometry_.PixelRatio = devicePixelRatioF();  // the bitmaps are drawn at the screen's resolution
     ApplySessionMetrics(geometry_, session_);
     QFont status = StatusLabel->font();
     status.setPointSize(RefFontSize);

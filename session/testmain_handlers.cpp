@@ -109,9 +109,9 @@ void TTestForm::NivoBoxExit()
     const int level = session_.LevelIndex();
     if (level == glyphLevel_)
         return;
-    const QImage glyph = DrawLevelGlyph(level, Px(16));
+    const QImage glyph = DrawLevelGlyph(level, Px(16), devicePixelRatioF());
     NivoButton->setIcon(QIcon(QPixmap::fromImage(glyph)));
-    NivoButton->setIconSize(glyph.size());
+    NivoButton->setIconSize(glyph.deviceIndependentSize().toSize());
     glyphLevel_ = level;
     NivoButton->setProperty("Tag", level);
 }

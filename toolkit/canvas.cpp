@@ -26,6 +26,18 @@ void Normalise(int& left, int& top, int& right, int& bottom)
         std::swap(top, bottom);
 }
 
+// A ratio that is not a positive number means no scaling.
+double SaneRatio(double ratio)
+{
+    return std::isfinite(ratio) && ratio > 0 ? ratio : 1.0;
+}
+
+// Device pixels that cover a layout length (the last one partly, at a fractional ratio).
+int DevicePixels(int layout, double ratio)
+{
+    return static_cast<int>(std::ceil(layout * ratio - 1e-9));
+}
+
 QRectF HalfPixelBox(int left, int top, int right, int bottom)
 {
     return QRectF(left + 0.5, top + 0.5, right - left - 1, bottom - top - 1);
@@ -81,31 +93,75 @@ QFont MakeFont(const FontState& font)
     return f;
 }
 
-Bitmap::Bitmap(int width, int height)
+Bitmap::Bitmap(int width, int height, double devicePixelRatio)
 {
+    ratio_ = SaneRatio(devicePixelRatio);
     SetSize(width, height);
 }
 
 void Bitmap::SetSize(int width, int height)
 {
-    image_ = QImage(std::max(0, width), std::max(0, height), QImage::Format_RGB32);
+    width_ = std::max(0, width);
+    height_ = std::max(0, height);
+    image_ = QImage(DevicePixels(width_, ratio_), DevicePixels(height_, ratio_), QImage::Format_RGB32);
     image_.setDotsPerMeterX(DotsPerMeter96);
     image_.setDotsPerMeterY(DotsPerMeter96);
+    image_.setDevicePixelRatio(ratio_);
     image_.fill(Qt::white);
+}
+
+void Bitmap::SetDevicePixelRatio(double ratio)
+{
+    ratio = SaneRatio(ratio);
+    if (ratio == ratio_)
+        return;
+    ratio_ = ratio;
+    if (image_.isNull())
+        return;
+    // The picture so far is resampled without blending, so it keeps its exact colours (code
+    // that reads pixels back compares colours) until it is drawn again.
+    const QImage old = image_;
+    SetSize(width_, height_);
+    QPainter p(&image_);
+    p.drawImage(QRect(0, 0, width_, height_), old);
 }
 
 void Bitmap::Assign(const QImage& image)
 {
-    image_ = image.convertToFormat(QImage::Format_RGB32);
-    image_.setDotsPerMeterX(DotsPerMeter96);
-    image_.setDotsPerMeterY(DotsPerMeter96);
+    const QSizeF layout = image.deviceIndependentSize();
+    if (image.isNull() || image.devicePixelRatio() == ratio_) {
+        image_ = image.convertToFormat(QImage::Format_RGB32);
+        image_.setDotsPerMeterX(DotsPerMeter96);
+        image_.setDotsPerMeterY(DotsPerMeter96);
+        width_ = static_cast<int>(std::lround(layout.width()));
+        height_ = static_cast<int>(std::lround(layout.height()));
+        return;
+    }
+    // Another ratio: the same layout size, resampled to ours without blending colours.
+    SetSize(static_cast<int>(std::lround(layout.width())), static_cast<int>(std::lround(layout.height())));
+    QPainter p(&image_);
+    p.drawImage(QRect(0, 0, width_, height_), image);
 }
 
 QColor Bitmap::Pixel(int x, int y) const
 {
-    if (!image_.valid(x, y))
+    if (image_.isNull() || x < 0 || y < 0 || x >= width_ || y >= height_)
         return QColor();
-    return QColor(image_.pixel(x, y));
+    const int dx = std::min(image_.width() - 1, static_cast<int>((x + 0.5) * ratio_));
+    const int dy = std::min(image_.height() - 1, static_cast<int>((y + 0.5) * ratio_));
+    return QColor(image_.pixel(dx, dy));
+}
+
+QImage Bitmap::Copy(int x, int y, int width, int height) const
+{
+    if (ratio_ == 1)
+        return image_.copy(x, y, width, height);
+    const int left = static_cast<int>(std::floor(x * ratio_));
+    const int top = static_cast<int>(std::floor(y * ratio_));
+    QImage part =
+        image_.copy(left, top, DevicePixels(x + width, ratio_) - left, DevicePixels(y + height, ratio_) - top);
+    part.setDevicePixelRatio(ratio_);
+    return part;
 }
 
 void Bitmap::TextOut(int x, int y, const QString& text)

@@ -5,6 +5,7 @@
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QSize>
 #include <QString>
 
 #include <functional>
@@ -64,19 +65,30 @@ struct TextEvent {
     int Size = 0;
 };
 
+// Every coordinate and size is in layout pixels. On a high-DPI screen the image holds
+// DevicePixelRatio() device pixels per layout pixel (and carries that ratio), so a window
+// shows it at its layout size with sharp text and lines; at ratio 1 both are the same.
 class Bitmap {
 public:
     Bitmap() = default;
-    Bitmap(int width, int height);
+    Bitmap(int width, int height, double devicePixelRatio = 1);
 
     void SetSize(int width, int height);  // new contents are white
-    int Width() const { return image_.width(); }
-    int Height() const { return image_.height(); }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    QSize Size() const { return QSize(width_, height_); }
     bool IsEmpty() const { return image_.isNull(); }
+    // Device pixels per layout pixel; a new ratio redraws the present picture at it.
+    void SetDevicePixelRatio(double ratio);
+    double DevicePixelRatio() const { return ratio_; }
+    // The image in device pixels, carrying the ratio (QPainter then draws it at Size()).
     const QImage& Image() const { return image_; }
-    QImage& Image() { return image_; }
-    void Assign(const QImage& image);  // copies the picture, keeps pen, brush and font
+    // Copies an image, which is shown at its own layout size; keeps pen, brush, font and ratio.
+    void Assign(const QImage& image);
+    // The colour of the layout pixel (x, y): the device pixel at its centre.
     QColor Pixel(int x, int y) const;
+    // A layout rectangle of the picture, for drawing back with Draw.
+    QImage Copy(int x, int y, int width, int height) const;
 
     PenState Pen;
     BrushState Brush;
@@ -106,7 +118,8 @@ public:
     void LineTo(int x, int y);
     QPoint PenPos() const { return penPos_; }
 
-    // Copies.
+    // Copies, placed and sized in layout pixels (a source carrying a ratio is drawn at its
+    // layout size, so a source rendered at the device ratio stays sharp).
     void Draw(int x, int y, const QImage& source);
     void StretchDraw(int left, int top, int right, int bottom, const QImage& source);
     // Draws source leaving out every pixel of the transparent colour.
@@ -114,6 +127,9 @@ public:
 
 private:
     QImage image_;
+    int width_ = 0;
+    int height_ = 0;
+    double ratio_ = 1;
     QPoint penPos_{0, 0};
 };
 

@@ -6,12 +6,21 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
+
 namespace {
 
 class Drive {
 public:
-    Drive()
+    // scale: the value of QT_SCALE_FACTOR for the driver; empty for none (device pixel ratio 1).
+    explicit Drive(const QString& scale = QString())
     {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_ENABLE_HIGHDPI_SCALING"})
+            env.remove(QString::fromLatin1(name));
+        if (!scale.isEmpty())
+            env.insert(QStringLiteral("QT_SCALE_FACTOR"), scale);
+        process_.setProcessEnvironment(env);
         process_.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/velmora-drive"));
         process_.start();
     }
@@ -186,6 +195,52 @@ private Q_SLOTS:
 
         s = drive.Send(QStringLiteral("end"));
         QCOMPARE(s[QStringLiteral("Running")].toBool(), false);
+    }
+
+    // On a screen of device pixel ratio 2 the driver writes the same exercise at twice the
+    // pixels: laid out alike (the same texts at the same places, fills and boxes where they were)
+    // but drawn at device resolution, not enlarged.
+    void HighDpiPngIsSharp()
+    {
+        QTemporaryDir dir;
+        QImage images[2];
+        QJsonArray texts[2];
+        for (int i = 0; i < 2; ++i) {
+            Drive drive(i == 0 ? QString() : QStringLiteral("2"));
+            QVERIFY(drive.Started());
+            drive.Send(QStringLiteral("seed 3"));
+            drive.Send(QStringLiteral("mode practice percentages"));
+            drive.Send(QStringLiteral("tick 1"));
+            const QJsonObject s = drive.Send(QStringLiteral("start"));
+            QVERIFY2(s[QStringLiteral("Running")].toBool(), "an exercise is shown");
+            texts[i] = s[QStringLiteral("texts")].toArray();
+            const QString path = dir.filePath(QStringLiteral("ratio%1.png").arg(i + 1));
+            const QJsonObject png = drive.Send(QStringLiteral("png ") + path);
+            QCOMPARE(png[QStringLiteral("ratio")].toDouble(), i + 1.0);
+            images[i] = QImage(path).convertToFormat(QImage::Format_RGB32);
+            QVERIFY(!images[i].isNull());
+            QCOMPARE(images[i].width(), png[QStringLiteral("width")].toInt());
+        }
+        const QImage &one = images[0], &two = images[1];
+        QCOMPARE(two.size(), 2 * one.size());
+        QVERIFY(texts[0].size() > 3);
+        QCOMPARE(texts[1], texts[0]);
+
+        // Each layout pixel against the device pixels that show it: most match one of its four
+        // (the same layout), many blocks of four are not one colour (not an enlarged copy).
+        int matching = 0, mixed = 0;
+        for (int y = 0; y < one.height(); ++y)
+            for (int x = 0; x < one.width(); ++x) {
+                const QRgb block[4] = {two.pixel(2 * x, 2 * y), two.pixel(2 * x + 1, 2 * y),
+                                       two.pixel(2 * x, 2 * y + 1), two.pixel(2 * x + 1, 2 * y + 1)};
+                if (std::find(std::begin(block), std::end(block), one.pixel(x, y)) != std::end(block))
+                    ++matching;
+                if (std::count(std::begin(block), std::end(block), block[0]) != 4)
+                    ++mixed;
+            }
+        const int pixels = one.width() * one.height();
+        QVERIFY2(matching > pixels * 97 / 100, qPrintable(QStringLiteral("%1 of %2").arg(matching).arg(pixels)));
+        QVERIFY2(mixed > 1000, qPrintable(QStringLiteral("%1 mixed blocks").arg(mixed)));
     }
 
     void PizzaEstimateOneAttempt()

@@ -16,6 +16,29 @@ Bitmap Blank(int w, int h)
     FillBitmap(b, clr::White);
     return b;
 }
+
+// Device pixels of a high-DPI image that differ from the layout pixel they belong to at
+// ratio 1, i.e. how far the image is from a pixel-doubled copy of the ratio-1 one.
+int DifferencesFromDoubled(const QImage& one, const QImage& two)
+{
+    int differences = 0;
+    for (int y = 0; y < two.height(); ++y)
+        for (int x = 0; x < two.width(); ++x)
+            if (two.pixel(x, y) != one.pixel(x / 2, y / 2))
+                ++differences;
+    return differences;
+}
+
+// Bounding box of the non-white device pixels.
+QRect DeviceInk(const QImage& image)
+{
+    QRect box;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            if (image.pixel(x, y) != clr::White.rgb())
+                box = box.united(QRect(x, y, 1, 1));
+    return box;
+}
 }  // namespace
 
 class TestFigures : public QObject {
@@ -68,6 +91,121 @@ private Q_SLOTS:
         fill.Brush.Color = clr::Red;
         fill.FillRect(2, 15, 18, 10);
         QCOMPARE(InkCount(fill, QRect(0, 0, 20, 20), clr::White), 0);
+    }
+
+    // At a device pixel ratio of 2 a bitmap keeps its layout: boxes and straight lines (thin
+    // pens, every direction, aliased) cover exactly the device pixels of the layout pixels
+    // they cover at ratio 1; round figures reach the same outer pixels; Width, Height, Pixel and
+    // Copy speak layout pixels.
+    void highDpiBitmapKeepsTheLayout()
+    {
+        const auto boxes = [](double ratio) {
+            Bitmap b(40, 30, ratio);
+            b.Brush.Color = clr::Yellow;
+            b.Rectangle(2, 3, 10, 12);
+            b.Rectangle(12, 3, 13, 20);  // one pixel wide
+            b.Brush.Clear = true;
+            b.Rectangle(30, 9, 15, 2);
+            const int lines[4][4] = {{5, 25, 35, 25}, {35, 27, 5, 27}, {37, 2, 37, 20}, {39, 20, 39, 2}};
+            for (const auto& l : lines) {
+                b.MoveTo(l[0], l[1]);
+                b.LineTo(l[2], l[3]);
+            }
+            b.Brush = BrushState{clr::Blue, false};
+            b.FillRect(20, 12, 26, 18);
+            return b;
+        };
+        const Bitmap one = boxes(1), two = boxes(2);
+        QCOMPARE(two.Size(), QSize(40, 30));
+        QCOMPARE(two.Image().size(), QSize(80, 60));
+        QCOMPARE(two.Image().devicePixelRatio(), 2.0);
+        QCOMPARE(DifferencesFromDoubled(one.Image(), two.Image()), 0);
+        QCOMPARE(two.Pixel(9, 11), clr::Black);
+        QCOMPARE(two.Pixel(10, 11), clr::White);
+        QCOMPARE(two.Pixel(5, 6), clr::Yellow);
+        QCOMPARE(two.Pixel(39, 2), clr::White);  // LineTo leaves its last pixel free
+        QCOMPARE(two.Pixel(39, 3), clr::Black);
+        QVERIFY(!two.Pixel(40, 0).isValid());
+
+        // Round figures reach exactly the same outer pixels; a slanted line of a thin pen may
+        // touch its left-out end pixel by one device pixel (its width stands across it).
+        const auto round = [](double ratio, bool slant) {
+            Bitmap b(60, 40, ratio);
+            b.Brush.Color = clr::Aqua;
+            if (slant) {
+                b.MoveTo(46, 2);
+                b.LineTo(58, 37);
+                return b;
+            }
+            b.Ellipse(4, 4, 20, 16);
+            b.PieAngles(24, 4, 44, 24, 0, 90);
+            return b;
+        };
+        for (const bool slant : {false, true}) {
+            const Bitmap rOne = round(1, slant), rTwo = round(2, slant);
+            const QRect inkOne = DeviceInk(rOne.Image()), inkTwo = DeviceInk(rTwo.Image());
+            const QRect doubled(2 * inkOne.topLeft(), 2 * inkOne.size());
+            if (slant)
+                QVERIFY2(
+                    inkTwo.contains(doubled.adjusted(1, 1, -1, -1)) && doubled.adjusted(-1, -1, 1, 1).contains(inkTwo),
+                    qPrintable(QStringLiteral("%1 %2").arg(inkTwo.right()).arg(doubled.right())));
+            else
+                QCOMPARE(inkTwo, doubled);
+            QVERIFY2(DifferencesFromDoubled(rOne.Image(), rTwo.Image()) > 0, "edges are drawn at device resolution");
+        }
+
+        // A copy of a layout rectangle goes back where it came from (a sprite's background).
+        Bitmap sprite = boxes(2);
+        const QImage under = sprite.Copy(1, 2, 12, 11);
+        QCOMPARE(under.deviceIndependentSize(), QSizeF(12, 11));
+        sprite.Brush.Color = clr::Green;
+        sprite.FillRect(0, 0, 20, 20);
+        sprite.Draw(1, 2, under);
+        QCOMPARE(sprite.Pixel(5, 6), clr::Yellow);
+        QCOMPARE(sprite.Pixel(0, 0), clr::Green);
+        QCOMPARE(sprite.Copy(1, 2, 12, 11), under);
+
+        // A new ratio keeps the layout size and the picture.
+        Bitmap moved = boxes(1);
+        moved.SetDevicePixelRatio(2);
+        QCOMPARE(moved.Size(), QSize(40, 30));
+        QCOMPARE(moved.Image().size(), QSize(80, 60));
+        QCOMPARE(DifferencesFromDoubled(one.Image(), moved.Image()), 0);
+        moved.SetDevicePixelRatio(0);  // nonsense means no scaling
+        QCOMPARE(moved.Image().size(), QSize(40, 30));
+        // An image of another ratio is taken at its layout size.
+        Bitmap assigned(10, 10, 2);
+        assigned.Assign(one.Image());
+        QCOMPARE(assigned.Size(), QSize(40, 30));
+        QCOMPARE(assigned.Pixel(5, 6), clr::Yellow);
+    }
+
+    // Text at ratio 2 is laid out as at ratio 1 (same measures, same place) but drawn with the
+    // device's detail, not enlarged.
+    void highDpiTextIsSharp()
+    {
+        const auto text = [](double ratio) {
+            Bitmap b(120, 30, ratio);
+            b.Font.Size = 12;
+            b.TextOut(10, 5, QStringLiteral("Breuk 3/4"));
+            return b;
+        };
+        const Bitmap one = text(1), two = text(2);
+        QCOMPARE(two.TextWidth(QStringLiteral("Breuk 3/4")), one.TextWidth(QStringLiteral("Breuk 3/4")));
+        const QRect inkOne = DeviceInk(one.Image()), inkTwo = DeviceInk(two.Image());
+        QVERIFY2(std::abs(inkTwo.left() - 2 * inkOne.left()) <= 2 && std::abs(inkTwo.top() - 2 * inkOne.top()) <= 2 &&
+                     std::abs(inkTwo.right() - 2 * inkOne.right() - 1) <= 4 &&
+                     std::abs(inkTwo.bottom() - 2 * inkOne.bottom() - 1) <= 2,
+                 qPrintable(QStringLiteral("ink %1,%2 %3x%4 at 1, %5,%6 %7x%8 at 2")
+                                .arg(inkOne.x())
+                                .arg(inkOne.y())
+                                .arg(inkOne.width())
+                                .arg(inkOne.height())
+                                .arg(inkTwo.x())
+                                .arg(inkTwo.y())
+                                .arg(inkTwo.width())
+                                .arg(inkTwo.height())));
+        QVERIFY(DifferencesFromDoubled(one.Image(), two.Image()) > inkOne.width() * inkOne.height() / 4);
     }
 
     void dashedLineIsTheSameBothWays()

@@ -7,6 +7,8 @@
 #include "toolkit/layout.h"
 #include "toolkit/text.h"
 
+#include <cmath>
+
 namespace velmora {
 
 namespace {
@@ -52,10 +54,11 @@ void DrawExplanation(Bitmap& b)
 // top-left pixel).
 void DrawSkater(Bitmap& b)
 {
-    const QImage skater = LoadNamedBitmapScaled(QStringLiteral("schaats"), ScaleFactor);
+    const QImage skater = LoadNamedBitmapAtRatio(QStringLiteral("schaats"), ScaleFactor, b.DevicePixelRatio());
     if (skater.isNull())
         return;
-    b.DrawTransparent(PctX(50) - skater.width() / 2, 12 * LineHeight, skater, QColor(skater.pixel(0, 0)));
+    const int width = static_cast<int>(std::lround(skater.deviceIndependentSize().width()));
+    b.DrawTransparent(PctX(50) - width / 2, 12 * LineHeight, skater, QColor(skater.pixel(0, 0)));
 }
 
 void DrawRightAligned(Bitmap& b, const QString& text, double endPct, double line)

@@ -43,7 +43,7 @@ double KilometresPerHour(int metresPerMinute)
 // The bicycle, Round(7 x Margin) wide, with its top-left corner at (x, y).
 void DrawBike(Bitmap& b, int x, int y)
 {
-    const QImage bike = LoadNamedBitmap(QStringLiteral("fiets"));
+    const QImage bike = LoadNamedBitmapAtRatio(QStringLiteral("fiets"), 1, b.DevicePixelRatio());
     if (bike.isNull() || bike.width() == 0)
         return;
     const int w = Round(7.0 * Margin);

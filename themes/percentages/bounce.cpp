@@ -9,6 +9,7 @@
 #include "toolkit/text.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace velmora {
@@ -47,7 +48,8 @@ public:
     explicit Sprite(const QImage& image) : image_(image) {}
     void Show(Bitmap& b, int x, int y)
     {
-        under_ = b.Image().copy(x, y, image_.width(), image_.height());
+        const QSizeF size = image_.deviceIndependentSize();
+        under_ = b.Copy(x, y, static_cast<int>(std::ceil(size.width())), static_cast<int>(std::ceil(size.height())));
         at_ = QPoint(x, y);
         b.Draw(x, y, image_);
         shown_ = true;
@@ -244,8 +246,8 @@ bool DrawAnimatedPicture(Exercise& s)
     const int code = s.ThemeCode;
     const int h0 = s.Param[bounce::StartHeight], p = s.Param[bounce::Percent], n = s.Param[bounce::Steps];
     DrawStory(b, code, p, h0);
-    const QImage sprite = BounceSprite(code);
-    const BounceStage st = StageFor(code, sprite.size(), h0, s.ExpectedReal);
+    const QImage sprite = BounceSprite(code, b.DevicePixelRatio());
+    const BounceStage st = StageFor(code, sprite.deviceIndependentSize().toSize(), h0, s.ExpectedReal);
     DrawText(Rising(code) ? QStringLiteral("Luuk springt trampoline") : QStringLiteral("Youri met zijn basketbal"),
              clr::Red, false, -1, 0.25, 1.75, b);
     if (Rising(code)) {
@@ -276,9 +278,10 @@ void DrawQuestionText(Exercise& s)
 
 }  // namespace
 
-QImage BounceSprite(int code)
+QImage BounceSprite(int code, double deviceRatio)
 {
-    const QImage named = LoadNamedBitmap(Rising(code) ? QStringLiteral("jumpup") : QStringLiteral("bal"));
+    const QString name = Rising(code) ? QStringLiteral("jumpup") : QStringLiteral("bal");
+    const QImage named = LoadNamedBitmap(name);
     if (named.isNull() || named.width() < 2 || named.height() < 2)
         return {};
     int w = 0, h = 0;
@@ -291,9 +294,13 @@ QImage BounceSprite(int code)
     }
     if (w < 1 || h < 1)
         return {};
-    const QRgb key = named.pixel(1, 1) & 0xFFFFFF;
-    QImage sprite =
-        named.scaled(w, h, Qt::IgnoreAspectRatio, Qt::SmoothTransformation).convertToFormat(QImage::Format_ARGB32);
+    // On a high-DPI screen the drawing is rendered again at the device resolution.
+    const QImage source = deviceRatio == 1 ? named : LoadNamedBitmapScaled(name, deviceRatio);
+    const QRgb key = source.pixel(1, 1) & 0xFFFFFF;
+    const auto device = [deviceRatio](int layout) { return static_cast<int>(std::ceil(layout * deviceRatio - 1e-9)); };
+    QImage sprite = source.scaled(device(w), device(h), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                        .convertToFormat(QImage::Format_ARGB32);
+    sprite.setDevicePixelRatio(deviceRatio);
     for (int row = 0; row < sprite.height(); ++row) {
         auto* line = reinterpret_cast<QRgb*>(sprite.scanLine(row));
         for (int col = 0; col < sprite.width(); ++col)

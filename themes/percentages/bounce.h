@@ -29,8 +29,9 @@ struct BounceStage {
 };
 
 // The sprite of the theme ("jumpup" or "bal") at its drawn size, with the colour of its
-// pixel (1, 1) made transparent; a null image without a resource library.
-QImage BounceSprite(int code);
+// pixel (1, 1) made transparent; a null image without a resource library. It is rendered
+// at the bitmap's device ratio and carries it (its layout size is the same at every ratio).
+QImage BounceSprite(int code, double deviceRatio = 1);
 // The stage for the current layout, the sprite's size and the exercise's numbers.
 BounceStage StageFor(int code, QSize sprite, int startHeight, double expected);
 // h0 x (1 +- p/100)^n in cm, unrounded.

@@ -15,7 +15,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QPainter>
+#include <QScreen>
 #include <QTextStream>
 
 #include <cstdio>
@@ -30,7 +30,10 @@ public:
     Driver()
     {
         DecSep = QLatin1Char(',');
-        geometry_ = UseScreenLayout(QSize(1024, 768), s_);
+        // The bitmaps get the resolution of the screen (QT_SCALE_FACTOR=2 doubles it), the
+        // layout stays that of a 1024 x 768 screen.
+        const QScreen* screen = QGuiApplication::primaryScreen();
+        geometry_ = UseScreenLayout(QSize(1024, 768), s_, screen ? screen->devicePixelRatio() : 1.0);
         s_.SetView(&view_);
         Observe(s_.TextBitmap, QStringLiteral("text"));
         Observe(s_.PictureBitmap, QStringLiteral("picture"));
@@ -212,20 +215,21 @@ private:
     {
         if (path.isEmpty())
             return QJsonObject{{QStringLiteral("error"), QStringLiteral("png needs a path")}};
-        const QImage& text = s_.TextBitmap.Image();
-        const QImage& picture = s_.PictureBitmap.Image();
+        const Bitmap& text = s_.TextBitmap;
+        const Bitmap& picture = s_.PictureBitmap;
         const int pictureLeft = geometry_.Plaatje.left();
-        QImage image(pictureLeft + picture.width(), std::max(text.height(), picture.height()), QImage::Format_RGB32);
-        image.fill(clr::BtnFace);
-        QPainter painter(&image);
-        painter.drawImage(0, 0, text);
-        painter.drawImage(pictureLeft, 0, picture);
-        painter.end();
-        if (!image.save(path, "PNG"))
+        // Laid out in layout pixels, written in device pixels.
+        Bitmap image(pictureLeft + picture.Width(), std::max(text.Height(), picture.Height()),
+                     picture.DevicePixelRatio());
+        FillBitmap(image, clr::BtnFace);
+        image.Draw(0, 0, text.Image());
+        image.Draw(pictureLeft, 0, picture.Image());
+        if (!image.Image().save(path, "PNG"))
             return QJsonObject{{QStringLiteral("error"), QStringLiteral("cannot write ") + path}};
         return QJsonObject{{QStringLiteral("png"), path},
-                           {QStringLiteral("width"), image.width()},
-                           {QStringLiteral("height"), image.height()}};
+                           {QStringLiteral("width"), image.Image().width()},
+                           {QStringLiteral("height"), image.Image().height()},
+                           {QStringLiteral("ratio"), image.DevicePixelRatio()}};
     }
 
     QJsonObject State()

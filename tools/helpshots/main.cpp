@@ -85,7 +85,7 @@ int main(int argc, char** argv)
             HelpRunner runner(view);
             runner.HelpTopic = topic;
             runner.HelpFromMenu = tag == 0 && topic == 0;
-            HelpRunner::RunEnd end = runner.Start(tag, text.Image().size(), picture.Image().size());
+            HelpRunner::RunEnd end = runner.Start(tag, text.Size(), picture.Size());
             for (int slide = 1; end == HelpRunner::RunEnd::Toets && slide < 100; ++slide) {
                 const QString name = QStringLiteral("%1/demo%2_topic%3_slide%4.png")
                                          .arg(out)
