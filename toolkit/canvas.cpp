@@ -294,6 +294,19 @@ void Bitmap::Draw(int x, int y, const QImage& source)
 {
     if (image_.isNull() || source.isNull())
         return;
+    if (ratio_ != 1 && source.devicePixelRatio() == ratio_) {
+        // Device pixel for device pixel at the corner Copy took it from: at a fractional ratio
+        // a scaled painter would place it half a device pixel off and resample it.
+        QImage plain = source;
+        plain.setDevicePixelRatio(1);
+        image_.setDevicePixelRatio(1);
+        {
+            QPainter p(&image_);
+            p.drawImage(static_cast<int>(std::floor(x * ratio_)), static_cast<int>(std::floor(y * ratio_)), plain);
+        }
+        image_.setDevicePixelRatio(ratio_);
+        return;
+    }
     QPainter p(&image_);
     p.drawImage(x, y, source);
 }

@@ -154,16 +154,21 @@ private Q_SLOTS:
             QVERIFY2(DifferencesFromDoubled(rOne.Image(), rTwo.Image()) > 0, "edges are drawn at device resolution");
         }
 
-        // A copy of a layout rectangle goes back where it came from (a sprite's background).
-        Bitmap sprite = boxes(2);
-        const QImage under = sprite.Copy(1, 2, 12, 11);
-        QCOMPARE(under.deviceIndependentSize(), QSizeF(12, 11));
-        sprite.Brush.Color = clr::Green;
-        sprite.FillRect(0, 0, 20, 20);
-        sprite.Draw(1, 2, under);
-        QCOMPARE(sprite.Pixel(5, 6), clr::Yellow);
-        QCOMPARE(sprite.Pixel(0, 0), clr::Green);
-        QCOMPARE(sprite.Copy(1, 2, 12, 11), under);
+        // A copy of a layout rectangle goes back where it came from (a sprite's background),
+        // device pixel for device pixel, also at a fractional ratio.
+        for (const double ratio : {2.0, 1.5}) {
+            Bitmap sprite = boxes(ratio);
+            const QImage before = sprite.Image();
+            const QImage under = sprite.Copy(1, 2, 12, 11);
+            const QSizeF size = under.deviceIndependentSize();  // covers the rectangle, less a pixel more
+            QVERIFY(size.width() >= 12 && size.width() < 13 && size.height() >= 11 && size.height() < 12);
+            sprite.Brush.Color = clr::Green;
+            sprite.FillRect(1, 2, 13, 13);
+            QCOMPARE(sprite.Pixel(5, 6), clr::Green);
+            sprite.Draw(1, 2, under);
+            QCOMPARE(sprite.Image(), before);
+            QCOMPARE(sprite.Image().devicePixelRatio(), ratio);
+        }
 
         // A new ratio keeps the layout size and the picture.
         Bitmap moved = boxes(1);
