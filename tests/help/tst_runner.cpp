@@ -57,6 +57,7 @@ private Q_SLOTS:
     void EindeDuringWaitStopsTheRun();
     void NoRunInsideARun();
     void PosPlacesTheTextCursor();
+    void SurfacesAtDeviceRatio();
     void ScriptFileByTag_data();
     void ScriptFileByTag();
     void ScriptsFoundFromAnyFolder();
@@ -265,6 +266,28 @@ void TestRunner::PosPlacesTheTextCursor()
     runner.LoadScript("10,[pos],1/4,1,,1,Black,,R\r\n20,[toets]\r\n");
     runner.Doorgaan();
     QCOMPARE(TextEndX, Round(test::PictureSurfaceSize().width() / 4.0) + Margin);
+}
+
+// On a high-DPI screen the surfaces hold more pixels, but a script lays out as at ratio 1.
+void TestRunner::SurfacesAtDeviceRatio()
+{
+    const QString script = QStringLiteral("10,[pos],1/2,1,,1,Black,,L\r\n20,[toets]\r\n");
+    int textEnd[2] = {};
+    for (const int ratio : {1, 2}) {
+        HeadlessHelpView view;
+        HelpRunner runner(view);
+        runner.PixelRatio = ratio;
+        runner.PrepareSurfaces(test::TextSurfaceSize(), test::PictureSurfaceSize());
+        QCOMPARE(runner.ScratchBitmap.Size(), test::TextSurfaceSize());
+        QCOMPARE(runner.ScratchBitmap2.Image().size(), ratio * test::PictureSurfaceSize());
+        const QSize picture = test::PictureSurfaceSize();
+        QCOMPARE(runner.ScratchBitmap2.Pixel(picture.width() - 1, picture.height() / 2), clr::Black);  // the frame
+        QCOMPARE(runner.ScratchBitmap2.Pixel(picture.width() - 2, picture.height() / 2), clr::BtnFace);
+        runner.LoadScript(script);
+        runner.Doorgaan();
+        textEnd[ratio - 1] = TextEndX;
+    }
+    QCOMPARE(textEnd[1], textEnd[0]);
 }
 
 void TestRunner::ScriptFileByTag_data()

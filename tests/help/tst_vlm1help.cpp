@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTextEdit>
@@ -41,6 +42,7 @@ private Q_SLOTS:
     void PresentationFromDoorgaanToEnd();
     void OwnMessageDoesNotRestart();
     void ReadsDecimalSeparatorAtCreation();
+    void LogoAtDeviceRatio();
 
 private:
     QTemporaryDir dir_;
@@ -138,6 +140,23 @@ void TestHelpWindow::ReadsDecimalSeparatorAtCreation()
     DecSep = QLatin1Char('#');
     THelpScherm help;
     QVERIFY(DecSep == QLatin1Char(',') || DecSep == QLatin1Char('.'));
+}
+
+// The menu's logo drawn for a high-DPI screen keeps its detail in the about panel, at its
+// layout size.
+void TestHelpWindow::LogoAtDeviceRatio()
+{
+    THelpScherm help;
+    QImage logo(480, 416, QImage::Format_RGB32);
+    logo.fill(Qt::white);
+    logo.setPixel(1, 1, qRgb(0, 0, 0));
+    logo.setDevicePixelRatio(2);
+    const QImage merged = help.AdoptLogo(logo);
+    QCOMPARE(merged.size(), logo.size());
+    QCOMPARE(merged.devicePixelRatio(), 2.0);
+    QCOMPARE(QColor(merged.pixel(10, 10)), clr::BtnFace);
+    QCOMPARE(QColor(merged.pixel(1, 1)), clr::Black);  // not resampled
+    QCOMPARE(help.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->size(), QSize(240, 208));
 }
 
 QTEST_MAIN(TestHelpWindow)
