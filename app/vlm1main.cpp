@@ -195,16 +195,19 @@ void TVelm1MainForm::DrawLogo()
 void TVelm1MainForm::SetGlyphs()
 {
     // The winner first fills 0.9 of the button, then takes its final place-holding size.
-    const QPixmap winner = FittedGlyph(QStringLiteral("winner"), Round(AllesButton->width() * 0.9));
+    const double ratio = devicePixelRatioF();  // glyphs carry the screen's detail
+    const QPixmap winner = FittedGlyph(QStringLiteral("winner"), Round(AllesButton->width() * 0.9), ratio);
     if (!winner.isNull()) {
         const QSize glyph(Round(50 * ScaleFactor), Round(57 * ScaleFactor));
-        AllesButton->setIcon(QIcon(winner.scaled(glyph, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)));
+        QPixmap icon = winner.scaled(glyph * ratio, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        icon.setDevicePixelRatio(ratio);
+        AllesButton->setIcon(QIcon(icon));
         AllesButton->setIconSize(glyph);
     }
-    const QPixmap info = FittedGlyph(QStringLiteral("info"), Round(HelpButton->width() * 0.8));
+    const QPixmap info = FittedGlyph(QStringLiteral("info"), Round(HelpButton->width() * 0.8), ratio);
     if (!info.isNull()) {
         HelpButton->setIcon(QIcon(info));
-        HelpButton->setIconSize(info.size().boundedTo(HelpButton->size() - QSize(4, 4)));
+        HelpButton->setIconSize(info.deviceIndependentSize().toSize().boundedTo(HelpButton->size() - QSize(4, 4)));
     }
 }
 

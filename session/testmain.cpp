@@ -241,16 +241,19 @@ void TTestForm::PlaceControls()
     HelpButton->move(width() - HelpButton->width() - Margin, HelpButton->y());
     SetHelpGlyph(QStringLiteral("info"));
 
-    const QImage calc = LoadNamedBitmap(QStringLiteral("calc"));
-    const int glyph = Round(ScaleFactor * (calc.isNull() ? 24 : calc.width()));
+    const double ratio = devicePixelRatioF();  // glyphs carry the screen's detail
+    const QImage calc = LoadNamedBitmapAtRatio(QStringLiteral("calc"), 1, ratio);
+    const int glyph = Round(ScaleFactor * (calc.isNull() ? 24 : calc.deviceIndependentSize().width()));
     CalcButton->setGeometry(HelpButton->x() - Margin - (glyph + Px(10)), Px(3), glyph + Px(10), Px(37));
     if (!calc.isNull()) {
-        CalcButton->setIcon(QIcon(QPixmap::fromImage(calc.scaled(glyph, glyph))));
+        QImage icon = calc.scaled(QSize(glyph, glyph) * ratio);
+        icon.setDevicePixelRatio(ratio);
+        CalcButton->setIcon(QIcon(QPixmap::fromImage(icon)));
         CalcButton->setIconSize(QSize(glyph, glyph));
     }
     const int statusLeft = EindButton->geometry().right() + Margin;
     StatusLabel->setGeometry(statusLeft, 0, CalcButton->x() - Margin - statusLeft, StatusBalk->height());
-    const QPixmap info = FittedGlyph(QStringLiteral("info"), infoImage->width());
+    const QPixmap info = FittedGlyph(QStringLiteral("info"), infoImage->width(), ratio);
     if (!info.isNull())
         infoImage->setPixmap(info);
     InvoerPanel->hide();
@@ -260,11 +263,11 @@ void TTestForm::PlaceControls()
 
 void TTestForm::SetHelpGlyph(const QString& name)
 {
-    const QPixmap glyph = FittedGlyph(name, Round(HelpButton->width() * 0.8));
+    const QPixmap glyph = FittedGlyph(name, Round(HelpButton->width() * 0.8), devicePixelRatioF());
     if (glyph.isNull())
         return;
     HelpButton->setIcon(QIcon(glyph));
-    HelpButton->setIconSize(glyph.size().boundedTo(HelpButton->size() - QSize(4, 4)));
+    HelpButton->setIconSize(glyph.deviceIndependentSize().toSize().boundedTo(HelpButton->size() - QSize(4, 4)));
 }
 
 void TTestForm::SetHint(QWidget* widget, const QString& hint)
@@ -365,7 +368,7 @@ void TTestForm::Pause(int ms, const std::function<bool()>& running)
 
 void TTestForm::ShowFace(const QString& name)
 {
-    const QImage face = LoadNamedBitmap(name);
+    const QImage face = LoadNamedBitmapAtRatio(name, 1, devicePixelRatioF());
     KopImage->setPixmap(QPixmap::fromImage(face));
 }
 

@@ -36,14 +36,20 @@ void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base)
     widget->setPalette(palette);
 }
 
-QPixmap FittedGlyph(const QString& name, int width)
+QPixmap FittedGlyph(const QString& name, int width, double deviceRatio)
 {
     const QImage source = LoadNamedBitmap(name);
     if (source.isNull() || width <= 0)
         return {};
     const int height = Round(static_cast<double>(width) * source.height() / source.width());
-    return QPixmap::fromImage(
-        source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    if (deviceRatio == 1)
+        return QPixmap::fromImage(
+            source.scaled(width, std::max(1, height), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    const QSize device = (QSizeF(width, std::max(1, height)) * deviceRatio).toSize();
+    QPixmap glyph = QPixmap::fromImage(
+        LoadNamedBitmapScaled(name, deviceRatio).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
+    glyph.setDevicePixelRatio(deviceRatio);
+    return glyph;
 }
 
 }  // namespace velmora

@@ -14,6 +14,8 @@ QFont ArialPx(int pixels, bool bold = false, bool italic = false);
 // disabled); base, when valid, is the background of a memo.
 void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base = QColor());
 // A named bitmap scaled to the given width, keeping its shape; null when it is missing.
-QPixmap FittedGlyph(const QString& name, int width);
+// At a device pixel ratio above 1 it is rendered with that much more detail and carries the
+// ratio, so its layout size (deviceIndependentSize) stays the same.
+QPixmap FittedGlyph(const QString& name, int width, double deviceRatio = 1);
 
 }  // namespace velmora
