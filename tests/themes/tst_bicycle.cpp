@@ -66,9 +66,9 @@ private Q_SLOTS:
         QFETCH(int, pairs);
         ThemeRig rig(BicycleCounters, 28, level, 6000 + level);
         const double cx = PctX(50), cy = PctX(32), radius = (PctX(80) - PctX(20)) / 2;
-        const auto at = [&](double degrees) {
-            return QPoint(Round(cx + radius * std::cos(degrees * Pi / 180)),
-                          Round(cy - radius * std::sin(degrees * Pi / 180)));
+        const auto on = [&](double degrees) {  // the picture's colour on the track
+            const double a = degrees * Pi / 180;
+            return rig.s.PictureBitmap.Pixel(Round(cx + radius * std::cos(a)), Round(cy - radius * std::sin(a)));
         };
         const double step = std::asin(8 * ScaleFactor / radius) * 180 / Pi;
         QList<TextEvent> picture;
@@ -110,11 +110,8 @@ private Q_SLOTS:
             const int frames = rig.view.Pauses - pauses;
             QCOMPARE(frames, int(std::ceil(end / step)));
             QCOMPARE(rig.view.PausedMs - ms, 2LL * frames);
-            const Bitmap& b = rig.s.PictureBitmap;
             const double halfway = step * std::floor(end / step / 2);  // a step of the ride
-            QVERIFY(b.Pixel(at(end).x(), at(end).y()) == clr::Red &&
-                    b.Pixel(at(halfway).x(), at(halfway).y()) == clr::Red);
-            QCOMPARE(b.Pixel(at(end + 20).x(), at(end + 20).y()), clr::Black);
+            QVERIFY(on(end) == clr::Red && on(halfway) == clr::Red && on(end + 20) == clr::Black);
             QCOMPARE(rig.s.WorkText, "Op de " + CounterName(p.Given) + " staat " + shown + '.');
             QCOMPARE(rig.view.Field.Hint, "|Wat staat er op de " + CounterName(p.Asked) + " ?");
             QCOMPARE(question->X, PctX(std::array{0.0, 16.25, 61.25, 83.75, 38.75}[p.Asked] - 0.15));  // its counter
@@ -122,9 +119,9 @@ private Q_SLOTS:
                                          [](const TextEvent& e) { return e.Text.startsWith(QStringLiteral("Tip:")); });
             QCOMPARE(tip, level == 1 && p.Given != Ronden && p.Asked != Ronden);
             tips += tip;
-            const QImage ridden = b.Image().copy();
+            const QImage ridden = rig.s.PictureBitmap.Image().copy();
             rig.Again();
-            QVERIFY(rig.view.Pauses == pauses + frames && b.Image() == ridden && rig.view.FieldOpen);
+            QVERIFY(rig.view.Pauses == pauses + frames && rig.s.PictureBitmap.Image() == ridden && rig.view.FieldOpen);
         }
         QCOMPARE(int(seen.size()), pairs);
         QVERIFY(radii.size() == 11 && rides.size() == 70 && (level > 1 || tips > 0));
