@@ -47,7 +47,7 @@ void TestPack::numbersAndAnswer()
     picture.Attach(rig.s.PictureBitmap);
     std::set<long long> seen[3];
     int previous = 0, cheaper = 0;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         picture.Events.clear();
         rig.Next();
         QList<long long> n;  // G, B, w and S as the two columns show them

@@ -42,7 +42,7 @@ void TestProfit::numbersAndAnswer()
     TextLog picture;
     picture.Attach(rig.s.PictureBitmap);
     std::map<long long, std::set<long long>> salesByPurchase;
-    for (int i = 0; i < 3000; ++i) {
+    for (int i = 0; i < 2000; ++i) {
         picture.Events.clear();
         rig.Next();
         std::map<int, QStringList> rows;

@@ -46,7 +46,7 @@ void TestSale::numbersAndAnswer()
     std::set<int> discounts, prices;
     std::pair<int, int> previous;
     int workedSeen = 0;
-    for (int i = 0; i < 2000; ++i) {
+    for (int i = 0; i < 1500; ++i) {
         text.Events.clear();
         text.Attach(rig.s.TextBitmap);  // again: a final miss below logs the text bitmap itself
         picture.Events.clear();
