@@ -9,6 +9,9 @@
 #include <QSvgRenderer>
 
 #include <cmath>
+#include <map>
+#include <mutex>
+#include <utility>
 
 namespace velmora {
 
@@ -18,6 +21,22 @@ QString& LoadedPath()
     static QString path;
     return path;
 }
+
+// Rendered named bitmaps of the loaded library by name and factor. Animations and repeated
+// exercises ask for the same few pictures again and again, and rendering an SVG costs more
+// than drawing the rest of an exercise. QImage is shared on copy, so a hit costs nothing.
+struct RenderedBitmaps {
+    std::mutex lock;
+    std::map<std::pair<QString, double>, QImage> images;
+};
+
+RenderedBitmaps& Rendered()
+{
+    static RenderedBitmaps rendered;
+    return rendered;
+}
+
+QImage RenderNamedBitmap(const QString& name, double factor);
 }  // namespace
 
 QStringList DataFolders()
@@ -61,6 +80,8 @@ void UnloadResourceLibrary()
         return;
     QResource::unregisterResource(LoadedPath());
     LoadedPath().clear();
+    const std::lock_guard<std::mutex> guard(Rendered().lock);
+    Rendered().images.clear();
 }
 
 bool ResourceLibraryLoaded()
@@ -90,6 +111,20 @@ QImage LoadNamedBitmapScaled(const QString& name, double factor)
 {
     if (!ResourceLibraryLoaded())
         return {};
+    RenderedBitmaps& rendered = Rendered();
+    const std::lock_guard<std::mutex> guard(rendered.lock);
+    const auto key = std::make_pair(name, factor);
+    const auto found = rendered.images.find(key);
+    if (found != rendered.images.end())
+        return found->second;
+    const QImage image = RenderNamedBitmap(name, factor);
+    rendered.images.emplace(key, image);
+    return image;
+}
+
+namespace {
+QImage RenderNamedBitmap(const QString& name, double factor)
+{
     const QString base = QStringLiteral(":/bitmaps/") + name;
     const auto scaled = [factor](const QSize& own) {
         return QSize(static_cast<int>(std::nearbyint(factor * own.width())),
@@ -118,10 +153,13 @@ QImage LoadNamedBitmapScaled(const QString& name, double factor)
     return image;
 }
 
+}  // namespace
+
 QImage LoadNamedBitmapAtRatio(const QString& name, double factor, double deviceRatio)
 {
     if (!(deviceRatio > 0) || deviceRatio == 1)
         return LoadNamedBitmapScaled(name, factor);
+    // A copy: the kept image stays as it is.
     QImage image = LoadNamedBitmapScaled(name, factor * deviceRatio);
     image.setDevicePixelRatio(deviceRatio);
     return image;

@@ -1,5 +1,5 @@
-// Theme 18: the price table posed, the highest profit percentage found exactly and never
-// tied, the table as printed, and the worked explanation on text and picture.
+// Theme 18: the price table read as printed, the highest profit percentage never tied and
+// marked to the hundredth; a worked table with its explanation on text and picture.
 #include "session/marking.h"
 #include "support/themerig.h"
 #include "themes/percentages/profit.h"
@@ -8,219 +8,122 @@
 
 #include <QtTest>
 
-#include <functional>
 #include <map>
 #include <set>
 
 using namespace velmora;
+using velmora::test::TextLog;
 using velmora::test::ThemeRig;
-
-namespace {
-
-using profit::PurchaseSlot;
-using profit::SaleSlot;
-
-// sa / a < sb / b - 1/10000 (profit percentages more than 0.01 apart), in integers.
-bool ClearlyBelow(long long sa, long long a, long long sb, long long b)
-{
-    return 10000 * sa * b < 10000 * sb * a - a * b;
-}
-
-// The answers in hundredths that round 100 s / a - 100 correctly (two at a tie).
-std::vector<long long> RightHundredths(long long a, long long s)
-{
-    const long long num = 10000 * (s - a), q = num / a, r = num % a;
-    if (2 * r < a)
-        return {q};
-    if (2 * r > a)
-        return {q + 1};
-    return {q, q + 1};
-}
-
-QStringList TextsOf(Bitmap& b, const std::function<void()>& draw)
-{
-    QStringList texts;
-    b.TextObserver = [&texts](const TextEvent& e) { texts << e.Text; };
-    draw();
-    b.TextObserver = nullptr;
-    return texts;
-}
-
-void SetTable(Session& s, std::initializer_list<std::pair<int, int>> rows)
-{
-    int row = 1, best = 0;
-    double highest = 0;
-    for (const auto& [a, sale] : rows) {
-        s.Param[PurchaseSlot(row)] = a;
-        s.Param[SaleSlot(row)] = sale;
-        if (ProfitPercentage(a, sale) > highest) {
-            highest = ProfitPercentage(a, sale);
-            best = row;
-        }
-        ++row;
-    }
-    s.Param[profit::BestRow] = best;
-    s.Param[profit::BestPurchase] = s.Param[PurchaseSlot(best)];
-    s.Param[profit::BestSale] = s.Param[SaleSlot(best)];
-    s.WorkText = ProfitArticleName(best);
-    s.ExpectedReal = highest;
-    s.AnswerDecimals = 2;
-}
-
-}  // namespace
 
 class TestProfit : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void numbersPosed();
-    void percentage_data();
-    void percentage();
-    void tableDrawn();
-    void explanation_data();
-    void explanation();
+    void numbersAndAnswer_data();
+    void numbersAndAnswer();
+    void workedTable();
 };
 
-// Over thousands of tables: the price rules, and a highest percentage that stands clear of
-// every other article and is what the pupil gets from the shown prices.
-void TestProfit::numbersPosed()
+void TestProfit::numbersAndAnswer_data()
 {
-    std::map<int, std::set<int>> salesByPurchase;
-    for (const std::uint32_t seed : {17u, 2600u, 8086u}) {
-        ThemeRig rig(HighestProfit, 18, 1, seed);
-        for (int i = 0; i < 2000; ++i) {
-            PoseProfit(rig.s);
-            const Session& s = rig.s;
-            const int best = s.Param[profit::BestRow];
-            QVERIFY(best >= 1 && best <= profit::ArticleCount);
-            const int ba = s.Param[PurchaseSlot(best)], bs = s.Param[SaleSlot(best)];
-            for (int row = 1; row <= profit::ArticleCount; ++row) {
-                const int a = s.Param[PurchaseSlot(row)], sale = s.Param[SaleSlot(row)];
-                salesByPurchase[a].insert(sale);
-                QVERIFY(a >= 25 && a <= 64);
-                QVERIFY2(sale > a && 2 * sale <= 3 * a, qPrintable(QStringLiteral("%1 %2").arg(a).arg(sale)));
-                const int added = sale - (a - a % 5);
-                QVERIFY(added >= 10 && added <= 45 && added % 5 == 0);
-                if (row != best)
-                    QVERIFY2(ClearlyBelow(sale, a, bs, ba), "another article ties with the highest");
-            }
-            QCOMPARE(s.Param[profit::BestPurchase], ba);
-            QCOMPARE(s.Param[profit::BestSale], bs);
-            QCOMPARE(s.WorkText, ProfitArticleName(best));
-            const double exact = 100.0 * (bs - ba) / ba;
-            QVERIFY(std::abs(s.ExpectedReal - exact) < 1e-9);
-            const std::vector<long long> right = RightHundredths(ba, bs);
-            for (const long long r : right)
-                QVERIFY(DecimalAnswerRight(r / 100.0, s.ExpectedReal, s.RealTolerance, 2));
-            QVERIFY(!DecimalAnswerRight((right.front() - 1) / 100.0, s.ExpectedReal, s.RealTolerance, 2));
-            QVERIFY(!DecimalAnswerRight((right.back() + 1) / 100.0, s.ExpectedReal, s.RealTolerance, 2));
+    QTest::addColumn<int>("level");
+    QTest::newRow("Starter") << 1;
+    QTest::newRow("Durver") << 2;
+}
+
+// Thousands of tables as printed: purchases 0,25 to 0,64, each sale price the purchase rounded
+// down to 5 cents plus 10 to 45 cents, above it by at most half; one article more than 0.01 %
+// above all others, named and expected; every answer right to the hundredth is accepted (both
+// at an exact half) and its neighbours are not.
+void TestProfit::numbersAndAnswer()
+{
+    QFETCH(int, level);
+    ThemeRig rig(HighestProfit, 18, level, 17);
+    TextLog picture;
+    picture.Attach(rig.s.PictureBitmap);
+    std::map<long long, std::set<long long>> salesByPurchase;
+    for (int i = 0; i < 2000; ++i) {
+        picture.Events.clear();
+        rig.Next();
+        std::map<int, QStringList> rows;
+        for (const TextEvent& e : picture.Events)
+            rows[e.Y] << e.Text;
+        long long a[profit::ArticleCount + 1] = {}, s[profit::ArticleCount + 1] = {};
+        int best = 0;
+        for (int row = 1; row <= profit::ArticleCount; ++row) {
+            QStringList r = rows[Round((10.5 + row) * LineHeight)];
+            QCOMPARE(r.size(), 3);
+            a[row] = r[1].remove(QLatin1Char(',')).toLongLong();
+            s[row] = r[2].remove(QLatin1Char(',')).toLongLong();
+            const long long added = s[row] - (a[row] - a[row] % 5);
+            QVERIFY(a[row] >= 25 && a[row] <= 64 && s[row] > a[row] && 2 * s[row] <= 3 * a[row] && added >= 10 &&
+                    added <= 45 && added % 5 == 0);
+            salesByPurchase[a[row]].insert(s[row]);
+            if (best == 0 || s[row] * a[best] > s[best] * a[row])
+                best = row;
         }
+        for (int row = 1; row <= profit::ArticleCount; ++row)  // 10000 s / a < 10000 sb / ab - 1
+            QVERIFY2(row == best || 10000 * s[row] * a[best] < 10000 * s[best] * a[row] - a[row] * a[best],
+                     "another article ties with the highest");
+        QVERIFY(rig.s.Param[profit::BestPurchase] == a[best] && rig.s.Param[profit::BestSale] == s[best]);
+        QCOMPARE(rig.s.WorkText, rows[Round((10.5 + best) * LineHeight)].first());
+        const long long num = 10000 * (s[best] - a[best]), den = a[best];  // the answer in hundredths
+        for (long long r = num / den - 2; r <= num / den + 2; ++r)
+            QCOMPARE(DecimalAnswerRight(r / 100.0, rig.s.ExpectedReal, rig.s.RealTolerance, 2),
+                     2 * std::llabs(r * den - num) <= den);
     }
     QCOMPARE(int(salesByPurchase.size()), 40);
-    QCOMPARE(salesByPurchase[25], (std::set<int>{35}));
-    QCOMPARE(salesByPurchase[64], (std::set<int>{70, 75, 80, 85, 90, 95}));
+    QCOMPARE(salesByPurchase[25], (std::set<long long>{35}));
+    QCOMPARE(salesByPurchase[64], (std::set<long long>{70, 75, 80, 85, 90, 95}));
 }
 
-void TestProfit::percentage_data()
+// 0,40/0,55, 0,60/0,85, 0,30/0,35 and 0,50/0,60: in practice the chain on the text, and on the
+// picture the tip, the profit column and "Zakje drop" wholly red over its black row; in a test
+// the result alone. And 0,64/0,70 gives 9,375 %: both roundings are right.
+void TestProfit::workedTable()
 {
-    QTest::addColumn<int>("a");
-    QTest::addColumn<int>("s");
-    QTest::addColumn<QString>("typed");
-    QTest::newRow("0,40 to 0,55") << 40 << 55 << "37,50";
-    QTest::newRow("0,60 to 0,85") << 60 << 85 << "41,67";
-    QTest::newRow("a tie: 0,64 to 0,70 rounded down") << 64 << 70 << "9,37";
-    QTest::newRow("a tie: 0,64 to 0,70 rounded up") << 64 << 70 << "9,38";
-}
-
-void TestProfit::percentage()
-{
-    QFETCH(int, a);
-    QFETCH(int, s);
-    QFETCH(QString, typed);
-    double given = 0;
-    QVERIFY(ParseDecimal(typed, QLatin1Char(','), given));
-    QVERIFY(DecimalAnswerRight(given, ProfitPercentage(a, s), 0.0049, 2));
-}
-
-// The table shows every article's prices as posed, with a comma and two decimals.
-void TestProfit::tableDrawn()
-{
-    ThemeRig rig(HighestProfit, 18, 2, 55);
-    for (int i = 0; i < 80; ++i) {
-        std::map<int, QStringList> rows;
-        rig.s.PictureBitmap.TextObserver = [&rows](const TextEvent& e) { rows[e.Y] << e.Text; };
-        const QStringList text = TextsOf(rig.s.TextBitmap, [&] { rig.Next(); });
-        const Session& s = rig.s;
-        QCOMPARE(rows[10 * LineHeight], (QStringList{"Artikel", "Inkoop", "Verkoop"}));
-        for (int row = 1; row <= profit::ArticleCount; ++row) {
-            const auto cents = [](int c) {
-                return QStringLiteral("%1,%2").arg(c / 100).arg(c % 100, 2, 10, QChar('0'));
-            };
-            QCOMPARE(rows[Round((10.5 + row) * LineHeight)],
-                     (QStringList{ProfitArticleName(row), cents(s.Param[PurchaseSlot(row)]),
-                                  cents(s.Param[SaleSlot(row)])}));
-        }
-        QCOMPARE(text, (QStringList{"Hester berekent de vier", "winstpercentages.", "Wat is daarbij de",
-                                    "hoogste uitkomst ?", "(afronden op 2 decimalen)"}));
-        QCOMPARE(rig.view.Field.Label, QStringLiteral("Hoogste %: "));
-        QCOMPARE(rig.view.Field.Kind, 2);
-        QCOMPARE(rig.view.Field.Hint, QStringLiteral("|Wat is het hoogste winstpercentage ?"));
-        QCOMPARE(rig.view.Field.PanelTop, 9 * LineHeight);
-        QCOMPARE(s.AnswerUnit, QStringLiteral(" %"));
-    }
-}
-
-void TestProfit::explanation_data()
-{
-    QTest::addColumn<bool>("practice");
-    QTest::newRow("practice") << true;
-    QTest::newRow("test") << false;
-}
-
-// The chain (practice) or the result (test) on the text, and on the picture the tip, the
-// profit column and the best article in red.
-void TestProfit::explanation()
-{
-    QFETCH(bool, practice);
     ThemeRig rig(HighestProfit, 18, 1, 3);
     rig.Next();
     Session& s = rig.s;
-    s.SetCategory(Category::Percentages, practice);
-    SetTable(s, {{40, 55}, {60, 85}, {30, 35}, {50, 60}});
-    // The best row as the table printed it, in black.
+    s.Param = {2, 60, 85, 40, 55, 60, 85, 30, 35, 50, 60};
+    s.WorkText = QStringLiteral("Zakje drop");
+    s.ExpectedReal = 100.0 * 25 / 60;
+    s.AnswerDecimals = 2;
     ClearLines(s.PictureBitmap, 11.3, 15.5);
     DrawText(QStringLiteral("Zakje drop"), clr::Black, false, Margin, 12.5, 1, s.PictureBitmap);
     DrawText(QStringLiteral("0,60"), clr::Black, false, PctX(50), 12.5, 1, s.PictureBitmap);
     DrawText(QStringLiteral("0,85"), clr::Black, false, PctX(70), 12.5, 1, s.PictureBitmap);
     TextEndX = Margin;
-    std::map<int, QStringList> picture;
-    s.PictureBitmap.TextObserver = [&picture](const TextEvent& e) { picture[e.Y] << e.Text; };
-    const QStringList text = TextsOf(s.TextBitmap, [&] { ExplainProfit(s, 10); });
-    const QStringList tail{" ~", " ~", "41,67", "%", "Ze maakt reclame voor:", "Zakje drop"};
-    if (practice)
-        QCOMPARE(
-            text,
-            QStringList({"Grootste verhouding ", "0,85", "0,60", " ~", " ~", "1,4167", "Dus winstpercentage "}) + tail);
-    else
-        QCOMPARE(text, QStringList({"Hoogste winstpercentage "}) + tail);
-
-    QCOMPARE(picture[Round(21.5 * LineHeight)], QStringList{"Zakje drop"});
-    QCOMPARE(picture[10 * LineHeight], QStringList{"Winst(%)"});
-    QCOMPARE(picture[Round(11.5 * LineHeight)], QStringList{"37,50%"});
-    QCOMPARE(picture[Round(12.5 * LineHeight)], (QStringList{"Zakje drop", "0,60", "0,85", "41,67%"}));
-    QCOMPARE(picture[Round(13.5 * LineHeight)], QStringList{"16,67%"});
-    QCOMPARE(picture[Round(14.5 * LineHeight)], QStringList{"20,00%"});
-    // The best row is wholly red: no dark rim of the black text it replaced.
-    const Bitmap& b = s.PictureBitmap;
-    int red = 0, dark = 0;
+    TextLog text, picture;
+    text.Attach(s.TextBitmap);
+    picture.Attach(s.PictureBitmap);
+    ExplainProfit(s, 10);
+    const QString tail = QStringLiteral("| ~| ~|41,67|%|Ze maakt reclame voor:|Zakje drop");
+    QCOMPARE(text.Texts().join(QLatin1Char('|')),
+             "Grootste verhouding |0,85|0,60| ~| ~|1,4167|Dus winstpercentage " + tail);
+    QStringList drawn;  // each text after its half line
+    for (const TextEvent& e : picture.Events)
+        drawn << QStringLiteral("%1 %2").arg(Round(2.0 * e.Y / LineHeight)).arg(e.Text);
+    QCOMPARE(drawn.join(QLatin1Char('|')),
+             "43 Zakje drop|20 Winst(%)|23 37,50%|27 16,67%|29 20,00%|25 Zakje drop|25 0,60|25 0,85|25 41,67%");
+    // Red text, smoothed onto the background, never has less red than the background: less is
+    // the rim of the black text below.
+    int red = 0, rim = 0;
     for (int y = Round(12.5 * LineHeight); y < Round(13.5 * LineHeight); ++y)
-        for (int x = 1; x < b.Width() - 1; ++x) {
-            const QColor c = b.Pixel(x, y);
-            red += c == clr::Red;
-            dark += c.red() < 100 && c.green() < 100 && c.blue() < 100;
+        for (int x = 1; x < s.PictureBitmap.Width() - 1; ++x) {
+            red += s.PictureBitmap.Pixel(x, y) == clr::Red;
+            rim += s.PictureBitmap.Pixel(x, y).red() < clr::BtnFace.red();
         }
-    QVERIFY(red > 100);
-    QCOMPARE(dark, 0);
+    QVERIFY2(red > 100 && rim == 0, "the best row wholly red, with no rim of the black text it replaced");
+
+    s.SetCategory(Category::Percentages, false);
+    text.Events.clear();
+    TextEndX = Margin;
+    ExplainProfit(s, 10);
+    QCOMPARE(text.Texts().join(QLatin1Char('|')), "Hoogste winstpercentage " + tail);
+    const double tie = ProfitPercentage(64, 70);
+    QVERIFY(DecimalAnswerRight(9.37, tie, 0.0049, 2) && DecimalAnswerRight(9.38, tie, 0.0049, 2));
+    QVERIFY(!DecimalAnswerRight(9.36, tie, 0.0049, 2) && !DecimalAnswerRight(9.39, tie, 0.0049, 2));
 }
 
 QTEST_MAIN(TestProfit)

@@ -224,9 +224,14 @@ private:
     QString NearMiss(const Session& s)
     {
         switch (s.Field().Kind) {
-            case 1:
-                return QString::number(static_cast<long long>(s.ExpectedInt) +
-                                       (Pick(2) ? 1 : -1) * (s.IntTolerance + 1LL));
+            case 1: {
+                // A rounded whole number is right on either side of an exact half.
+                const long long low = s.ExpectedIntIsRounded ? std::llround(std::ceil(s.ExpectedReal - 0.5))
+                                                             : static_cast<long long>(s.ExpectedInt);
+                const long long high = s.ExpectedIntIsRounded ? std::llround(std::floor(s.ExpectedReal + 0.5))
+                                                              : static_cast<long long>(s.ExpectedInt);
+                return QString::number(Pick(2) ? high + s.IntTolerance + 1 : low - s.IntTolerance - 1);
+            }
             case 2: {
                 const double unit = std::pow(10.0, -s.AnswerDecimals);
                 const double off = s.RealTolerance + 2 * unit;
