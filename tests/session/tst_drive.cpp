@@ -470,10 +470,11 @@ private Q_SLOTS:
         if (posed[QStringLiteral("AnswerKind")].toInt() == 4) {
             const QJsonObject f = posed[QStringLiteral("ExpectedFraction")].toObject();
             const bool whole = f[QStringLiteral("Num")].toInt() == 0;
-            for (const char* part :
-                 whole ? std::initializer_list<const char*>{"Whole"} : std::initializer_list<const char*>{"Num", "Den"})
-                QVERIFY2(after.contains(QString::number(f[QString::fromLatin1(part)].toInt())),
-                         qPrintable(after.join(QLatin1Char('|'))));
+            // A named list: an initializer_list chosen by ?: loses its array before the loop runs.
+            const QStringList parts = whole ? QStringList{QStringLiteral("Whole")}
+                                            : QStringList{QStringLiteral("Num"), QStringLiteral("Den")};
+            for (const QString& part : parts)
+                QVERIFY2(after.contains(QString::number(f[part].toInt())), qPrintable(after.join(QLatin1Char('|'))));
         } else {
             QVERIFY2(after.contains(RightAnswer(posed) + QStringLiteral(" kg")),
                      qPrintable(after.join(QLatin1Char('|'))));
