@@ -93,6 +93,18 @@ QFont MakeFont(const FontState& font)
     return f;
 }
 
+const QFont& Bitmap::CurrentFont() const
+{
+    const bool same = fontMade_ && madeFrom_.Name == Font.Name && madeFrom_.Size == Font.Size &&
+                      madeFrom_.Bold == Font.Bold && madeFrom_.Italic == Font.Italic;
+    if (!same) {
+        madeFrom_ = Font;
+        font_ = MakeFont(Font);
+        fontMade_ = true;
+    }
+    return font_;
+}
+
 Bitmap::Bitmap(int width, int height, double devicePixelRatio)
 {
     ratio_ = SaneRatio(devicePixelRatio);
@@ -171,7 +183,7 @@ void Bitmap::TextOut(int x, int y, const QString& text)
     if (TextObserver)
         TextObserver(TextEvent{text, Font.Color, Font.Bold, x, y, Font.Size});
     QPainter p(&image_);
-    const QFont f = MakeFont(Font);
+    const QFont& f = CurrentFont();
     p.setFont(f);
     p.setPen(Font.Color);
     p.drawText(x, y + QFontMetrics(f).ascent(), text);
@@ -179,17 +191,17 @@ void Bitmap::TextOut(int x, int y, const QString& text)
 
 int Bitmap::TextWidth(const QString& text) const
 {
-    return QFontMetrics(MakeFont(Font)).horizontalAdvance(text);
+    return QFontMetrics(CurrentFont()).horizontalAdvance(text);
 }
 
 int Bitmap::TextHeight(const QString&) const
 {
-    return QFontMetrics(MakeFont(Font)).height();
+    return QFontMetrics(CurrentFont()).height();
 }
 
 int Bitmap::Ascent() const
 {
-    return QFontMetrics(MakeFont(Font)).ascent();
+    return QFontMetrics(CurrentFont()).ascent();
 }
 
 void Bitmap::Rectangle(int left, int top, int right, int bottom)

@@ -3,6 +3,7 @@
 // rectangles exclude their right and bottom edge, LineTo excludes its last pixel,
 // angles run counter-clockwise, text is positioned by its top.
 #include <QColor>
+#include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -126,7 +127,14 @@ public:
     void DrawTransparent(int x, int y, const QImage& source, const QColor& transparent);
 
 private:
+    // Building a QFont looks it up in the font database each time; texts come in runs of one
+    // font, so the last one is kept.
+    const QFont& CurrentFont() const;
+
     QImage image_;
+    mutable FontState madeFrom_;
+    mutable QFont font_;
+    mutable bool fontMade_ = false;
     int width_ = 0;
     int height_ = 0;
     double ratio_ = 1;
