@@ -1,5 +1,6 @@
 #include "vlm1help.h"
 
+#include "ui/accessibility.h"
 #include "ui/widgets.h"
 
 #include "platform/resources.h"
@@ -130,6 +131,12 @@ void THelpScherm::FormCreate()
 
     BuildAboutPanel();
     DecSep = SystemDecimalSeparator();
+    Name(ProgramIcon, QStringLiteral("De Dorvelse Vuziror"));
+    Name(ProgramMemo, QStringLiteral("Over het programma"));
+    Name(Memo1, QStringLiteral("Informatie"));
+    Name(StatusBalk, QStringLiteral("Statusbalk"));
+    KeepFocusVisible(this);
+    PressButtonsOnEnter(this);
 }
 
 void THelpScherm::BuildAboutPanel()

@@ -2,6 +2,9 @@
 
 #include "session/themetable.h"
 #include "toolkit/layout.h"
+#include "toolkit/text.h"
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -9,6 +12,20 @@ Exercise::Exercise()
 {
     for (int code = FirstThemeCode; code <= LastThemeCode; ++code)
         themes_[code] = ThemeFacts(code);
+}
+
+void Exercise::Wipe(Bitmap& bitmap)
+{
+    FillBitmap(bitmap, clr::BtnFace);
+    (&bitmap == &TextBitmap ? TextTexts : PictureTexts).Clear();
+}
+
+void Exercise::WipeLines(Bitmap& bitmap, double line1, double line2)
+{
+    ClearLines(bitmap, line1, line2);
+    // The rows ClearLines fills.
+    (&bitmap == &TextBitmap ? TextTexts : PictureTexts)
+        .ClearBand(Round(line1 * LineHeight) + 1, std::min(bitmap.Height() - 1, Round(line2 * LineHeight) + 1));
 }
 
 int Exercise::CurrentLevel() const
