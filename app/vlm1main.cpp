@@ -177,7 +177,7 @@ void TVelm1MainForm::MakeAccessible()
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     Buttons[0]->setFocus(Qt::OtherFocusReason);
-    KeepFocusVisible(this);
+    KeepFocusVisible(this, Px.Factor());
     PressButtonsOnEnter(this);
 }
 

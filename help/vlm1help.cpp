@@ -135,7 +135,7 @@ void THelpScherm::FormCreate()
     Name(ProgramMemo, QStringLiteral("Over het programma"));
     Name(Memo1, QStringLiteral("Informatie"));
     Name(StatusBalk, QStringLiteral("Statusbalk"));
-    KeepFocusVisible(this);
+    KeepFocusVisible(this, Px.Factor());
     PressButtonsOnEnter(this);
 }
 

@@ -51,6 +51,7 @@ DrawnTexts::Item DrawnTexts::Measure(const TextEvent& event)
     item.Size = event.Size;
     item.Bold = event.Bold;
     item.Colour = event.Colour;
+    item.TextEndXBefore = TextEndX;
     return item;
 }
 
@@ -85,9 +86,9 @@ bool DrawnTexts::MergeWithLast(Item& item)
     const int centreGap = std::abs((2 * last.X + last.Width) - (2 * item.X + item.Width));
     if (centreGap > 2 || std::abs(dy - (Round(0.75 * h) + Round(0.5 * h))) > 1)
         return false;
-    // Centred lines of a small font can stand just as far apart; DrawText leaves TextEndX
-    // at the end of such a line, a numerator never does.
-    if (std::abs(TextEndX - (last.X + last.Width)) <= 1)
+    // Centred lines of a small font can stand just as far apart; DrawText moves TextEndX to
+    // the end of each line, while nothing moves it between a numerator and its denominator.
+    if (item.TextEndXBefore != last.TextEndXBefore)
         return false;
     last.Text = Operand(last.Text) + QLatin1Char('/') + Operand(item.Text);
     last.X = std::min(last.X, item.X);

@@ -39,7 +39,8 @@ private:
         int Size = 0;
         bool Bold = false;
         QColor Colour;
-        bool Merged = false;  // already two texts read as one
+        bool Merged = false;     // already two texts read as one
+        int TextEndXBefore = 0;  // TextEndX when it was drawn
     };
     static Item Measure(const TextEvent& event);
     bool MergeWithLast(Item& item);

@@ -245,7 +245,7 @@ void TTestForm::NameControls()
     order << StartButton << InvoerVeld << ContinueButton << NivoButton << EindButton << CalcButton << HelpButton;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
-    KeepFocusVisible(this);
+    KeepFocusVisible(this, Px.Factor());
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] {
         if (HelpButton->isVisibleTo(this) && HelpButton->isEnabled())

@@ -1,22 +1,29 @@
 #include "accessibility.h"
 
+#include "toolkit/canvas.h"
 #include "toolkit/numbers.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
+#include <QApplication>
 #include <QEvent>
+#include <QFocusFrame>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace velmora {
 
 namespace {
 
-class IndicatorStyle : public QProxyStyle {
+// The application style with indicators and the focus ring's margin scaled.
+class ScaledStyle : public QProxyStyle {
 public:
-    explicit IndicatorStyle(double factor) : factor_(factor) {}
+    explicit ScaledStyle(double factor) : factor_(factor) {}
 
     int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override
     {
@@ -27,13 +34,48 @@ public:
             case PM_ExclusiveIndicatorWidth:
             case PM_ExclusiveIndicatorHeight:
                 return Round(base * factor_);
+            case PM_FocusFrameHMargin:
+            case PM_FocusFrameVMargin:
+                return FocusRingWidth(factor_);
             default:
                 return base;
         }
     }
 
+    static int FocusRingWidth(double factor) { return std::max(2, Round(2 * factor)); }
+
 private:
     double factor_;
+};
+
+// A ring just outside the focused control of one window, in every style and from the
+// start: the style's own focus mark is faint, and shows only after the first Tab.
+class FocusRing : public QFocusFrame {
+public:
+    FocusRing(QWidget* window, double factor) : QFocusFrame(window), window_(window)
+    {
+        setObjectName(QStringLiteral("FocusRing"));
+        auto* style = new ScaledStyle(factor);
+        style->setParent(this);
+        setStyle(style);
+        width_ = ScaledStyle::FocusRingWidth(factor);
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+            setWidget(now && now != window_ && now->window() == window_ ? now : nullptr);
+        });
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        const QRect inner = rect().adjusted(width_, width_, -width_, -width_);
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(inner)));
+        painter.fillRect(rect(), clr::Navy);
+    }
+
+private:
+    QWidget* window_;
+    int width_ = 2;
 };
 
 // Enter on a push button that is not a dialog's auto-default button does nothing in Qt.
@@ -60,7 +102,7 @@ protected:
 
 QStyle* ScaledIndicatorStyle(QWidget* window, double factor)
 {
-    auto* style = new IndicatorStyle(factor);
+    auto* style = new ScaledStyle(factor);
     style->setParent(window);
     return style;
 }
@@ -70,9 +112,9 @@ void ScaleIndicator(QAbstractButton* button, QStyle* style)
     button->setStyle(style);
 }
 
-void KeepFocusVisible(QWidget* window)
+void KeepFocusVisible(QWidget* window, double factor)
 {
-    window->setAttribute(Qt::WA_KeyboardFocusChange);
+    new FocusRing(window, factor);
 }
 
 void PressButtonsOnEnter(QWidget* window)

@@ -15,9 +15,10 @@ QStyle* ScaledIndicatorStyle(QWidget* window, double factor);
 // Gives button the scaled indicator style.
 void ScaleIndicator(QAbstractButton* button, QStyle* style);
 
-// Shows where the focus is from the start, not only after the first Tab: a pupil who
-// cannot use a mouse must always see it.
-void KeepFocusVisible(QWidget* window);
+// Rings the focused control of window, from the start and not only after the first Tab:
+// a pupil who cannot use a mouse must always see where the focus is. The ring grows with
+// the window's design scale.
+void KeepFocusVisible(QWidget* window, double factor);
 
 // Enter and Return press the focused push button of window, as Space does.
 void PressButtonsOnEnter(QWidget* window);

@@ -2,8 +2,9 @@
 """A screen reader's view of Velmora 1, through AT-SPI as Orca would use it.
 
 Starts the program on the current X display, finds it on the accessibility bus, presses
-"Oefenen met Breuken" through its action, ticks the first theme, presses START and reads
-the exercise from the text box's description. Needs a session bus (run it under
+"Oefenen met Breuken" through its action, ticks the first theme, presses START, reads
+the exercise from the text box's description, then types a wrong answer and waits to be
+told, as a screen reader is, that the text box now holds the verdict. Needs a session bus (run it under
 dbus-run-session) and the system's python3 with pyatspi.
 
 usage: read_exercise.py PROGRAM WORKDIR
@@ -139,6 +140,20 @@ def main():
         print("answer field:", answer.name)
         if not answer.name:
             fail("the answer field has no name")
+
+        told = []
+
+        def on_description(event):
+            if event.source is not None and event.source.name == "Opgave":
+                told.append(event.source.description)
+
+        pyatspi.Registry.registerEventListener(on_description, "object:property-change:accessible-description")
+        pump()
+        answer.queryEditableText().setTextContents("1/97")
+        pyatspi.Registry.generateKeyboardEvent(0xFF0D, None, pyatspi.KEY_SYM)  # Return
+        verdict = wait_for("the verdict announced", lambda: next((t for t in told if "Jammer" in t or "punt" in t), None))
+        print("announced:")
+        print(verdict)
         return 0
     finally:
         velmora.terminate()

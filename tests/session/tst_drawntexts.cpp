@@ -37,8 +37,8 @@ private Q_SLOTS:
         Bitmap b(600, 400);
         DrawnTexts texts;
         texts.Listen(b);
-        DrawText(QStringLiteral("en verder."), clr::Black, false, Margin, 3, 1, b);
-        DrawText(QStringLiteral("niveau"), clr::Blue, false, 200, 1, 1, b);
+        DrawText(QStringLiteral("en verder."), clr::Black, false, 200, 3, 1, b);
+        DrawText(QStringLiteral("niveau"), clr::Blue, false, 300, 1, 1, b);
         DrawText(QStringLiteral("Kies het juiste "), clr::Black, false, Margin, 1, 1, b);
         DrawText(QStringLiteral("niveau"), clr::Blue, false, TextEndX, 1, 1, b);
         DrawText(QStringLiteral("Groot"), clr::Red, true, Margin, 2.9, 1.75, b);
