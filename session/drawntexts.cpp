@@ -28,6 +28,7 @@ bool EndsWithDigit(const QString& text)
 
 void DrawnTexts::Listen(Bitmap& bitmap)
 {
+    bitmap_ = &bitmap;
     auto previous = std::move(bitmap.TextObserver);
     bitmap.TextObserver = [this, previous = std::move(previous)](const TextEvent& e) {
         if (previous)
@@ -86,13 +87,22 @@ bool DrawnTexts::MergeWithLast(Item& item)
     const int centreGap = std::abs((2 * last.X + last.Width) - (2 * item.X + item.Width));
     if (centreGap > 2 || std::abs(dy - (Round(0.75 * h) + Round(0.5 * h))) > 1)
         return false;
-    // Centred lines of a small font can stand just as far apart; DrawText moves TextEndX to
-    // the end of each line, while nothing moves it between a numerator and its denominator.
+    // Lines of a small font can stand just as far apart. DrawText moves TextEndX to the end
+    // of each line, while nothing moves it between a numerator and its denominator; and
+    // only a fraction has its bar, drawn before the numerator, between the two.
     if (item.TextEndXBefore != last.TextEndXBefore)
         return false;
+    const int left = std::min(last.X, item.X);
+    const int width = std::max(last.Width, item.Width);
+    const int bar = last.Y + Round(0.5 * h) + Round(0.6 * h);
+    if (bitmap_) {
+        for (const int x : {left, left + width / 2, left + width - 1})
+            if (bitmap_->Pixel(x, bar) != item.Colour)
+                return false;
+    }
     last.Text = Operand(last.Text) + QLatin1Char('/') + Operand(item.Text);
-    last.X = std::min(last.X, item.X);
-    last.Width = std::max(last.Width, item.Width);
+    last.X = left;
+    last.Width = width;
     last.Y += Round(0.5 * h);
     last.Merged = true;
     return true;
@@ -127,17 +137,20 @@ QString DrawnTexts::Reading() const
     std::vector<const Item*> order;
     for (const Item& item : items_)
         order.push_back(&item);
-    std::stable_sort(order.begin(), order.end(),
-                     [](const Item* a, const Item* b) { return a->Y != b->Y ? a->Y < b->Y : a->X < b->X; });
+    // Twice the middle, to stay in whole pixels.
+    const auto middle2 = [](const Item* item) { return 2 * item->Y + item->Height; };
+    std::stable_sort(order.begin(), order.end(), [&](const Item* a, const Item* b) {
+        return middle2(a) != middle2(b) ? middle2(a) < middle2(b) : a->X < b->X;
+    });
 
     QStringList lines;
     std::size_t i = 0;
     while (i < order.size()) {
-        // A row: every text whose middle lies within the first one's height.
-        const int top = order[i]->Y;
-        const int bottom = top + std::max(1, order[i]->Height);
+        // A row: the texts whose middles lie within half a text height of the first one's.
+        const Item* first = order[i];
         std::vector<const Item*> row;
-        while (i < order.size() && order[i]->Y + order[i]->Height / 2 < bottom) {
+        while (i < order.size() &&
+               middle2(order[i]) - middle2(first) < std::max(1, std::min(first->Height, order[i]->Height))) {
             row.push_back(order[i]);
             ++i;
         }

@@ -47,6 +47,7 @@ private:
     void Add(Item item);
 
     std::vector<Item> items_;
+    const Bitmap* bitmap_ = nullptr;  // to see a fraction's bar; null when fed by hand
 };
 
 }  // namespace velmora

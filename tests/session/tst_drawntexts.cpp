@@ -87,9 +87,9 @@ private Q_SLOTS:
         QCOMPARE(texts.Reading(), QStringLiteral("€12,50 kost het.\nSnelheid (8 V)/(8 L + V²) ≈ 3,5"));
     }
 
-    // Two centred lines of a small font stand 1.25 text heights apart, like a numerator
-    // and its denominator: they stay two lines.
-    void CentredLinesAreNoFraction()
+    // Two lines of a small font stand 1.25 text heights apart, like a numerator and its
+    // denominator: they stay two lines.
+    void LinesAreNoFraction()
     {
         Bitmap b(300, 400);
         DrawnTexts texts;
@@ -102,6 +102,11 @@ private Q_SLOTS:
             DrawText(QStringLiteral("(Geef een breuk of"), clr::Black, false, -1, 6.5, size, b);
             DrawText(QStringLiteral("geheel getal in.)"), clr::Black, false, -1, 7.5, size, b);
             QCOMPARE(texts.Reading(), QStringLiteral("(Geef een breuk of\ngeheel getal in.)"));
+            // Lines of equal width leave TextEndX where it was.
+            texts.Clear();
+            DrawText(QStringLiteral("2% ernaast: 2 punten"), clr::Black, false, Margin, 6.5, size, b);
+            DrawText(QStringLiteral("3% ernaast: 0 punten"), clr::Black, false, Margin, 7.5, size, b);
+            QCOMPARE(texts.Reading(), QStringLiteral("2% ernaast: 2 punten\n3% ernaast: 0 punten"));
         }
     }
 
