@@ -13,6 +13,7 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -173,7 +174,8 @@ void TVelm1MainForm::MakeAccessible()
     QList<QWidget*> order;
     for (QPushButton* button : Buttons)
         order << button;
-    order << AllesButton << HelpButton << EindButton;
+    ProgInfoPanel->setFocusPolicy(Qt::TabFocus);
+    order << AllesButton << HelpButton << EindButton << ProgInfoPanel;
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     Buttons[0]->setFocus(Qt::OtherFocusReason);
@@ -321,6 +323,14 @@ bool TVelm1MainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ProgInfoPanelClick();
         return true;
+    }
+    // The program information is reached by keyboard too: Tab to the panel, then Enter or Space.
+    if (watched == ProgInfoPanel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            ProgInfoPanelClick();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -298,8 +298,15 @@ void THelpScherm::ContinueButtonClick()
 void THelpScherm::ShowCallerAgain()
 {
     QWidget* caller = tag_ > 0 ? sessionWindow_ : mainMenu_;
-    if (caller)
-        caller->show();
+    if (!caller)
+        return;
+    caller->show();
+    // Once this window is gone the keyboard goes back to the caller, also without a
+    // window manager to hand it over.
+    QTimer::singleShot(0, caller, [caller] {
+        if (caller->isVisible())
+            caller->activateWindow();
+    });
 }
 
 void THelpScherm::EindButtonClick()

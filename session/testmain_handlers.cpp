@@ -253,8 +253,14 @@ void TTestForm::done(int result)
 {
     opened_ = false;
     session_.Close();
-    if (mainMenu_)
+    if (mainMenu_) {
         mainMenu_->show();
+        // The keyboard goes back to the main menu, also without a window manager.
+        QTimer::singleShot(0, mainMenu_, [menu = mainMenu_] {
+            if (menu->isVisible())
+                menu->activateWindow();
+        });
+    }
     QDialog::done(result);
 }
 

@@ -386,6 +386,12 @@ void TestAccessibility::KeyboardOnly()
     Press(Qt::Key_E, Qt::AltModifier);
     QTRY_VERIFY(!session.isVisible());
     QVERIFY(menu.isVisible());
+    // The keyboard is back in the main menu: F1 works there again.
+    bool helpAsked = false;
+    menu.OpenHelp = [&](bool) { helpAsked = true; };
+    QTRY_VERIFY(menu.isActiveWindow());
+    Press(Qt::Key_F1);
+    QVERIFY(helpAsked);
     QVERIFY(messages.Texts.isEmpty());
 }
 
@@ -409,6 +415,13 @@ void TestAccessibility::HelpByKeyboard()
     QVERIFY(QTest::qWaitForWindowActive(&menu));
     Press(Qt::Key_F1);
     QCOMPARE(asked, QList<bool>{false});
+    // The program information: the last stop of Tab, opened with Enter.
+    Press(Qt::Key_Backtab, Qt::ShiftModifier);
+    QWidget* info = Child<QWidget>(&menu, "ProgInfoPanel");
+    QCOMPARE(QApplication::focusWidget(), info);
+    QVERIFY(FocusShows(info));
+    Press(Qt::Key_Return);
+    QCOMPARE(asked, QList<bool>({false, true}));
 
     SessionWindow w(Category::Fractions, true);
     THelpScherm help;
