@@ -14,18 +14,26 @@ Exercise::Exercise()
         themes_[code] = ThemeFacts(code);
 }
 
+DrawnTexts* Exercise::TextsOf(const Bitmap& bitmap)
+{
+    if (&bitmap == &TextBitmap)
+        return &TextTexts;
+    return &bitmap == &PictureBitmap ? &PictureTexts : nullptr;
+}
+
 void Exercise::Wipe(Bitmap& bitmap)
 {
     FillBitmap(bitmap, clr::BtnFace);
-    (&bitmap == &TextBitmap ? TextTexts : PictureTexts).Clear();
+    if (DrawnTexts* texts = TextsOf(bitmap))
+        texts->Clear();
 }
 
 void Exercise::WipeLines(Bitmap& bitmap, double line1, double line2)
 {
     ClearLines(bitmap, line1, line2);
     // The rows ClearLines fills.
-    (&bitmap == &TextBitmap ? TextTexts : PictureTexts)
-        .ClearBand(Round(line1 * LineHeight) + 1, std::min(bitmap.Height() - 1, Round(line2 * LineHeight) + 1));
+    if (DrawnTexts* texts = TextsOf(bitmap))
+        texts->ClearBand(Round(line1 * LineHeight) + 1, std::min(bitmap.Height() - 1, Round(line2 * LineHeight) + 1));
 }
 
 int Exercise::CurrentLevel() const

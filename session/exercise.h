@@ -26,6 +26,8 @@ public:
     void Wipe(Bitmap& bitmap);
     // ClearLines on a bitmap, forgetting the texts in that band.
     void WipeLines(Bitmap& bitmap, double line1, double line2);
+    // The texts of one of the two bitmaps; nullptr for any other bitmap.
+    DrawnTexts* TextsOf(const Bitmap& bitmap);
 
     // Uniform integer 0..k-1 and uniform real in [0, 1) from the session's one generator.
     int Random(int k) { return rng_(k); }
