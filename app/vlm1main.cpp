@@ -1,5 +1,6 @@
 #include "vlm1main.h"
 
+#include "ui/accessibility.h"
 #include "ui/widgets.h"
 
 #include "help/vlm1help.h"
@@ -12,9 +13,11 @@
 
 #include <QEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTimer>
 
 #include <algorithm>
@@ -151,10 +154,33 @@ void TVelm1MainForm::BuildControls()
 
     connect(EindButton, &QPushButton::clicked, this, &QWidget::close);
     connect(HelpButton, &QPushButton::clicked, this, [this] { HelpButtonClick(); });
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] { HelpButtonClick(); });
+    MakeAccessible();
     for (QWidget* w : {static_cast<QWidget*>(DorvMetLogo), static_cast<QWidget*>(ProgInfoPanel),
                        static_cast<QWidget*>(ProgNaamLabel), static_cast<QWidget*>(Label1),
                        static_cast<QWidget*>(VersieLabel), static_cast<QWidget*>(DatumLabel)})
         w->installEventFilter(this);
+}
+
+void TVelm1MainForm::MakeAccessible()
+{
+    Name(HelpButton, QStringLiteral("Help"));
+    Name(AllesButton, QStringLiteral("Alles door elkaar"));
+    Name(DorvMetLogo, LogoText);
+    Name(ProgInfoPanel, QStringLiteral("Over het programma"));
+    Name(StatusBalk, QStringLiteral("Statusbalk"));
+    // Tab goes through the choices first, then the bar; the first choice has the focus.
+    QList<QWidget*> order;
+    for (QPushButton* button : Buttons)
+        order << button;
+    ProgInfoPanel->setFocusPolicy(Qt::TabFocus);
+    order << AllesButton << HelpButton << EindButton << ProgInfoPanel;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    Buttons[0]->setFocus(Qt::OtherFocusReason);
+    KeepFocusVisible(this, Px.Factor());
+    PressButtonsOnEnter(this);
 }
 
 void TVelm1MainForm::NameComponents()
@@ -300,6 +326,14 @@ bool TVelm1MainForm::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::MouseButtonRelease && static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
         ProgInfoPanelClick();
         return true;
+    }
+    // The program information is reached by keyboard too: Tab to the panel, then Enter or Space.
+    if (watched == ProgInfoPanel && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+            ProgInfoPanelClick();
+            return true;
+        }
     }
     return QWidget::eventFilter(watched, event);
 }

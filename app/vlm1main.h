@@ -49,6 +49,7 @@ private:
     void FormCreate(const QString& resourceFolder, const QRect& workArea);
     void BuildControls();
     void NameComponents();
+    void MakeAccessible();
     void DrawLogo();
     void SetGlyphs();
     void PlaceControls();

@@ -1,5 +1,6 @@
 #include "vlm1help.h"
 
+#include "ui/accessibility.h"
 #include "ui/widgets.h"
 
 #include "platform/resources.h"
@@ -135,6 +136,12 @@ void THelpScherm::FormCreate()
 
     BuildAboutPanel();
     DecSep = SystemDecimalSeparator();
+    Name(ProgramIcon, QStringLiteral("De Dorvelse Vuziror"));
+    Name(ProgramMemo, QStringLiteral("Over het programma"));
+    Name(Memo1, QStringLiteral("Informatie"));
+    Name(StatusBalk, QStringLiteral("Statusbalk"));
+    KeepFocusVisible(this, Px.Factor());
+    PressButtonsOnEnter(this);
 }
 
 void THelpScherm::BuildAboutPanel()
@@ -297,8 +304,15 @@ void THelpScherm::ContinueButtonClick()
 void THelpScherm::ShowCallerAgain()
 {
     QWidget* caller = tag_ > 0 ? sessionWindow_ : mainMenu_;
-    if (caller)
-        caller->show();
+    if (!caller)
+        return;
+    caller->show();
+    // Once this window is gone the keyboard goes back to the caller, also without a
+    // window manager to hand it over.
+    QTimer::singleShot(0, caller, [caller] {
+        if (caller->isVisible())
+            caller->activateWindow();
+    });
 }
 
 void THelpScherm::EindButtonClick()

@@ -2,6 +2,9 @@
 
 #include "session/themetable.h"
 #include "toolkit/layout.h"
+#include "toolkit/text.h"
+
+#include <algorithm>
 
 namespace velmora {
 
@@ -9,6 +12,28 @@ Exercise::Exercise()
 {
     for (int code = FirstThemeCode; code <= LastThemeCode; ++code)
         themes_[code] = ThemeFacts(code);
+}
+
+DrawnTexts* Exercise::TextsOf(const Bitmap& bitmap)
+{
+    if (&bitmap == &TextBitmap)
+        return &TextTexts;
+    return &bitmap == &PictureBitmap ? &PictureTexts : nullptr;
+}
+
+void Exercise::Wipe(Bitmap& bitmap)
+{
+    FillBitmap(bitmap, clr::BtnFace);
+    if (DrawnTexts* texts = TextsOf(bitmap))
+        texts->Clear();
+}
+
+void Exercise::WipeLines(Bitmap& bitmap, double line1, double line2)
+{
+    ClearLines(bitmap, line1, line2);
+    // The rows ClearLines fills.
+    if (DrawnTexts* texts = TextsOf(bitmap))
+        texts->ClearBand(Round(line1 * LineHeight) + 1, std::min(bitmap.Height() - 1, Round(line2 * LineHeight) + 1));
 }
 
 int Exercise::CurrentLevel() const

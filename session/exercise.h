@@ -2,6 +2,7 @@
 // What a theme generator and its explanation work with: the exercise state, the two
 // off-screen bitmaps, the random source, the level, the answer field and the pause of an
 // animation. The Session adds the run around it (setup, selection, marking).
+#include "session/drawntexts.h"
 #include "session/exercisestate.h"
 #include "session/sessionview.h"
 #include "session/theme.h"
@@ -18,6 +19,15 @@ public:
 
     Bitmap PictureBitmap;
     Bitmap TextBitmap;
+    // The texts in each bitmap, for screen readers; a window that wants them listens.
+    DrawnTexts PictureTexts;
+    DrawnTexts TextTexts;
+    // Paints a bitmap over in the face colour, forgetting its texts.
+    void Wipe(Bitmap& bitmap);
+    // ClearLines on a bitmap, forgetting the texts in that band.
+    void WipeLines(Bitmap& bitmap, double line1, double line2);
+    // The texts of one of the two bitmaps; nullptr for any other bitmap.
+    DrawnTexts* TextsOf(const Bitmap& bitmap);
 
     // Uniform integer 0..k-1 and uniform real in [0, 1) from the session's one generator.
     int Random(int k) { return rng_(k); }

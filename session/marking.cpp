@@ -207,7 +207,7 @@ void Session::MarkAnswer()
 
     const ThemeDescriptor* theme = Theme();
     if (theme && theme->ClearToLine > theme->ClearFromLine)
-        ClearLines(b, theme->ClearFromLine, theme->ClearToLine);
+        WipeLines(b, theme->ClearFromLine, theme->ClearToLine);
     line += 2;
 
     if (!right && Attempt != AttemptsAllowed) {

@@ -162,8 +162,8 @@ void Session::CountThemes()
 
 void Session::ShowSetup()
 {
-    FillBitmap(TextBitmap, clr::BtnFace);
-    FillBitmap(PictureBitmap, clr::BtnFace);
+    Wipe(TextBitmap);
+    Wipe(PictureBitmap);
     DrawFrame(PictureBitmap, clr::Black);
     answerPending_ = false;
     continueShown_ = false;
@@ -238,7 +238,7 @@ void Session::Start()
         }
         // Generators redraw the text in every call; the marking of a first wrong answer
         // must not stay underneath.
-        FillBitmap(TextBitmap, clr::BtnFace);
+        Wipe(TextBitmap);
         Verdeler();
         return;
     }
@@ -262,9 +262,9 @@ void Session::Continue()
     continueShown_ = false;
     if (view_)
         view_->ShowContinueButton(false);
-    FillBitmap(TextBitmap, clr::BtnFace);
+    Wipe(TextBitmap);
     if (Attempt == 0) {
-        FillBitmap(PictureBitmap, clr::BtnFace);
+        Wipe(PictureBitmap);
         DrawFrame(PictureBitmap, clr::Black);
         PickTheme();
         const ThemeDescriptor* theme = Theme();

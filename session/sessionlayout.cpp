@@ -76,6 +76,8 @@ SessionGeometry UseScreenLayout(QSize screen, Bitmap& textBitmap, Bitmap& pictur
 void ApplySessionMetrics(const SessionGeometry& g, Exercise& exercise)
 {
     ApplySessionMetrics(g, exercise.TextBitmap, exercise.PictureBitmap);
+    exercise.TextTexts.Clear();
+    exercise.PictureTexts.Clear();
     exercise.SetContinueButtonTop(g.ScorePanel.top() - g.ContinueButton.height() - 1);
 }
 

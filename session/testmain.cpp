@@ -1,5 +1,6 @@
 #include "testmain.h"
 
+#include "ui/accessibility.h"
 #include "ui/widgets.h"
 
 #include "platform/resources.h"
@@ -19,6 +20,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -85,6 +87,8 @@ void TTestForm::FormCreate()
     PlaceControls();
     geometry_.PixelRatio = devicePixelRatioF();  // the bitmaps are drawn at the screen's resolution
     ApplySessionMetrics(geometry_, session_);
+    session_.TextTexts.Listen(session_.TextBitmap);
+    session_.PictureTexts.Listen(session_.PictureBitmap);
     QFont status = StatusLabel->font();
     status.setPointSize(RefFontSize);
     StatusLabel->setFont(status);
@@ -100,6 +104,7 @@ void TTestForm::BuildControls()
     KeuzeBox->setFont(ArialPx(Px(18)));
     SetTextColour(KeuzeBox, clr::Purple);
     KeuzeBox->setAutoFillBackground(true);
+    indicatorStyle_ = ScaledIndicatorStyle(this, Px.Factor());
     const int boxTops[10] = {30, 67, 104, 142, 179, 216, 253, 291, 328, 365};
     for (int k = 0; k < 10; ++k) {
         auto* box = new QCheckBox(KeuzeBox);
@@ -108,8 +113,10 @@ void TTestForm::BuildControls()
         box->setFont(ArialPx(Px(16)));
         SetTextColour(box, clr::Black);
         box->move(Px(20), Px(boxTops[k]));
+        ScaleIndicator(box, indicatorStyle_);
         CheckBoxes[k] = box;
-        connect(box, &QCheckBox::clicked, this, [this, k](bool on) { CheckBox1Click(k + 1, on); });
+        // Toggled, not clicked: ticking through the accessible action must count as well.
+        connect(box, &QCheckBox::toggled, this, [this, k](bool on) { CheckBox1Click(k + 1, on); });
     }
 
     NivoBox = new QGroupBox(QStringLiteral("Kies het niveau"), this);
@@ -121,7 +128,9 @@ void TTestForm::BuildControls()
     NivoGroup = new QButtonGroup(this);
     for (const char* item : {" Starter", " Durver", " Prof !"})
         AppendNivoItem(QString::fromUtf8(item));
-    connect(NivoGroup, &QButtonGroup::idClicked, this, [this](int id) {
+    connect(NivoGroup, &QButtonGroup::idToggled, this, [this](int id, bool checked) {
+        if (!checked)
+            return;
         session_.SetLevelIndex(id);
         NivoBoxExit();
     });
@@ -211,6 +220,38 @@ void TTestForm::BuildControls()
     // Enter presses the focused button, as pupils expect after an answer.
     for (QPushButton* button : {StartButton, ContinueButton, NivoButton, EindButton, HelpButton, CalcButton})
         button->setAutoDefault(true);
+    NameControls();
+}
+
+void TTestForm::NameControls()
+{
+    Name(Tekst, QStringLiteral("Opgave"));
+    Name(Plaatje, QStringLiteral("Plaatje bij de opgave"));
+    Name(NivoButton, QStringLiteral("Niveau"));
+    Name(CalcButton, QStringLiteral("Rekenmachine"));
+    Name(HelpButton, QStringLiteral("Help"));
+    Name(KopImage, QStringLiteral("Gezicht"));
+    Name(infoImage, QStringLiteral("Informatie"));
+    Name(ScorePanel, QStringLiteral("Score"));
+    Name(InvoerPanel, QStringLiteral("Antwoord"));
+    Name(GebruikPanel, QStringLiteral("Hulpmiddelen"));
+    Name(StatusBalk, QStringLiteral("Statusbalk"));
+
+    // Tab runs through the setup in reading order, then the run's controls, then the bar.
+    QList<QWidget*> order;
+    for (QRadioButton* radio : NivoItems)
+        order << radio;
+    for (QCheckBox* box : CheckBoxes)
+        order << box;
+    order << StartButton << InvoerVeld << ContinueButton << NivoButton << EindButton << CalcButton << HelpButton;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    KeepFocusVisible(this, Px.Factor());
+    auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
+    connect(help, &QShortcut::activated, this, [this] {
+        if (HelpButton->isVisibleTo(this) && HelpButton->isEnabled())
+            HelpButtonClick();
+    });
 }
 
 void TTestForm::PlaceControls()
@@ -297,6 +338,7 @@ void TTestForm::AppendNivoItem(const QString& item)
 {
     auto* radio = new QRadioButton(item, NivoBox);
     radio->setFont(ArialPx(Px(16)));
+    ScaleIndicator(radio, indicatorStyle_);
     SetTextColour(radio, clr::Black);
     NivoGroup->addButton(radio, static_cast<int>(NivoItems.size()));
     NivoBox->layout()->addWidget(radio);
@@ -330,12 +372,20 @@ void TTestForm::ShowBitmaps()
 {
     Tekst->update();
     Plaatje->update();
+    // A screen reader reads the drawn texts, and hears the verdict when it appears.
+    Describe(Tekst, session_.TextTexts.Reading());
+    Describe(Plaatje, session_.PictureTexts.Reading());
 }
 
 void TTestForm::OpenAnswerField(const AnswerFieldSetup& setup)
 {
     Tekst->show();
     InvoerLabel->setText(setup.Label);
+    QString name = setup.Label.trimmed();
+    if (name.endsWith(QLatin1Char(':')))
+        name.chop(1);
+    Name(InvoerVeld, name.trimmed().isEmpty() ? QStringLiteral("Antwoord") : name.trimmed());
+    Describe(InvoerVeld, setup.Hint.mid(setup.Hint.indexOf(QLatin1Char('|')) + 1));
     InvoerVeld->setProperty("Tag", setup.Kind);
     InvoerVeld->setProperty("Hint", setup.Hint);
     InvoerVeld->setText(setup.Text);
@@ -370,6 +420,8 @@ void TTestForm::ShowFace(const QString& name)
 {
     const QImage face = LoadNamedBitmapAtRatio(name, 1, devicePixelRatioF());
     KopImage->setPixmap(QPixmap::fromImage(face));
+    Name(KopImage,
+         name == QLatin1String("sad") ? QStringLiteral("Verdrietig gezicht") : QStringLiteral("Blij gezicht"));
 }
 
 void TTestForm::ShowAnswerText(const QString& text)
@@ -421,6 +473,7 @@ void TTestForm::SetCaption(const QString& caption)
 void TTestForm::SetScore(const QString& score)
 {
     ScoreLabel->setText(score);
+    Name(ScoreLabel, QStringLiteral("Score: ") + score);
 }
 
 void TTestForm::SetStartEnabled(bool enabled)

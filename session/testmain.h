@@ -20,6 +20,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QStyle;
 
 namespace velmora {
 
@@ -67,6 +68,7 @@ private:
     void FormCreate();
     void BuildControls();
     void PlaceControls();
+    void NameControls();
     void SetHint(QWidget* widget, const QString& hint);
 
     void FormActivate();
@@ -92,6 +94,7 @@ private:
     SessionGeometry geometry_;
     QString windowHint_;
     DesignScale Px;  // design sizes scaled to the screen
+    QStyle* indicatorStyle_ = nullptr;
     int glyphLevel_ = -1;
     bool opened_ =
         false;  // shown by the main menu and not closed since  // NivoButton's tag: the level its glyph shows

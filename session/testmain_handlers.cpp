@@ -1,6 +1,8 @@
 // The session window's event handlers: each passes the event to the model.
 #include "testmain.h"
 
+#include "ui/accessibility.h"
+
 #include "toolkit/layout.h"
 #include "toolkit/numbers.h"
 
@@ -80,6 +82,11 @@ void TTestForm::ShowSetupScreen()
         CheckBoxes[k - 1]->setChecked(session_.Ticked(k));
     StartButton->setEnabled(session_.StartEnabled());
     ShowBitmaps();
+    // The keyboard starts where the pupil starts: the level, or START in the mixed mode.
+    if (!mixed && session_.LevelIndex() < NivoItems.size())
+        NivoItems[session_.LevelIndex()]->setFocus(Qt::OtherFocusReason);
+    else if (StartButton->isEnabled())
+        StartButton->setFocus(Qt::OtherFocusReason);
 }
 
 void TTestForm::StartButtonClick()
@@ -114,6 +121,8 @@ void TTestForm::NivoBoxExit()
     NivoButton->setIconSize(glyph.deviceIndependentSize().toSize());
     glyphLevel_ = level;
     NivoButton->setProperty("Tag", level);
+    if (level < NivoItems.size())
+        Describe(NivoButton, NivoItems[level]->text().trimmed());
 }
 
 void TTestForm::NivoButtonClick()
@@ -136,7 +145,9 @@ void TTestForm::NivoButtonClick()
 
 void TTestForm::CheckBox1Click(int box, bool ticked)
 {
-    session_.SetTicked(box, ticked);
+    // The setup screen sets the boxes from the model: nothing to recount then.
+    if (session_.Ticked(box) != ticked)
+        session_.SetTicked(box, ticked);
 }
 
 void TTestForm::EindButtonClick()
@@ -242,8 +253,14 @@ void TTestForm::done(int result)
 {
     opened_ = false;
     session_.Close();
-    if (mainMenu_)
+    if (mainMenu_) {
         mainMenu_->show();
+        // The keyboard goes back to the main menu, also without a window manager.
+        QTimer::singleShot(0, mainMenu_, [menu = mainMenu_] {
+            if (menu->isVisible())
+                menu->activateWindow();
+        });
+    }
     QDialog::done(result);
 }
 

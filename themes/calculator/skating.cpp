@@ -95,7 +95,7 @@ void NewResults(Exercise& s, int level)
     if (count < 3)
         DrawExplanation(b);
     else
-        ClearLines(b, 16, 24);
+        s.WipeLines(b, 16, 24);
     DrawSkater(b);
 
     const SkatingNumbers n = PoseSkating(s.Rng(), level);

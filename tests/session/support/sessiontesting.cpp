@@ -36,7 +36,10 @@ void UseIntegerTheme(Session& session, const QList<int>& codes)
 
 void TextLog::Attach(Bitmap& bitmap)
 {
-    bitmap.TextObserver = [this](const TextEvent& e) {
+    // The window's own listener (what a screen reader reads) keeps working.
+    bitmap.TextObserver = [this, previous = std::move(bitmap.TextObserver)](const TextEvent& e) {
+        if (previous)
+            previous(e);
         Texts << e.Text;
         Colours << e.Colour.name();
     };
