@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QProxyStyle>
 #include <QPushButton>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
@@ -59,12 +60,21 @@ public:
         style->setParent(this);
         setStyle(style);
         width_ = ScaledStyle::FocusRingWidth(factor);
-        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
-            setWidget(now && now != window_ && now->window() == window_ ? now : nullptr);
-        });
+        hide();
+        connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { Follow(now); });
+        // A window that is not (yet) active gets no focus change, but it does know which
+        // control will have the focus: ring that one rather than a stray frame in the corner.
+        window->installEventFilter(this);
     }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (watched == window_ && event->type() == QEvent::Show)
+            QTimer::singleShot(0, this, [this] { Follow(window_->focusWidget()); });
+        return QFocusFrame::eventFilter(watched, event);
+    }
+
     void paintEvent(QPaintEvent*) override
     {
         QPainter painter(this);
@@ -74,6 +84,13 @@ protected:
     }
 
 private:
+    void Follow(QWidget* focused)
+    {
+        setWidget(focused && focused != window_ && focused->window() == window_ ? focused : nullptr);
+        if (!widget())
+            hide();
+    }
+
     QWidget* window_;
     int width_ = 2;
 };
