@@ -197,7 +197,7 @@ void TestAccessibility::TreesNameEveryControl()
     QCOMPARE(Iface(menu.HelpButtonWidget())->text(QAccessible::Name), QStringLiteral("Help"));
     QCOMPARE(Iface(menu.SessionButton(6))->text(QAccessible::Name), QStringLiteral("Alles door elkaar"));
     QCOMPARE(Iface(menu.SessionButton(0))->text(QAccessible::Name), QStringLiteral("Oefenen met Breuken"));
-    // Not activated (as under a bare X server): the ring still goes round the first choice.
+    // The ring goes round the first choice from the start.
     const QWidget* ring = menu.findChild<QWidget*>(QStringLiteral("FocusRing"));
     QTRY_VERIFY(ring && ring->isVisible() && ring->geometry().contains(menu.SessionButton(0)->geometry()));
 
