@@ -15,7 +15,6 @@ int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Velmora 1"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Velmora 1"));
     FaceColourScope face;
     SetMessageSink(ShowMessageBox);
 
