@@ -85,14 +85,7 @@ class TestTestForm : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(LoadResourceLibrary(QCoreApplication::applicationDirPath()));
-        const QRect work = WorkArea();
-        ScaleFactor = work.width() / 640.0;
-        Margin = Round(8 * ScaleFactor);
-        DecSep = QLatin1Char(',');
-    }
+    void initTestCase() { QVERIFY(PrepareWindows()); }
 
     void ThemesWithoutExerciseCannotBeTicked()
     {

@@ -1,8 +1,13 @@
 #include "sessiontesting.h"
 
+#include "platform/resources.h"
+#include "platform/system.h"
 #include "session/sessionlayout.h"
 #include "toolkit/layout.h"
+#include "toolkit/numbers.h"
 #include "toolkit/text.h"
+
+#include <QCoreApplication>
 
 namespace velmora::testing {
 
@@ -10,6 +15,16 @@ void PrepareLayout(Session& session)
 {
     DecSep = QLatin1Char(',');
     UseScreenLayout(QSize(1024, 768), session);
+}
+
+bool PrepareWindows()
+{
+    if (!LoadResourceLibrary(QCoreApplication::applicationDirPath()))
+        return false;
+    ScaleFactor = WorkArea().width() / 640.0;
+    Margin = Round(8 * ScaleFactor);
+    DecSep = QLatin1Char(',');
+    return true;
 }
 
 void IntegerTheme(Exercise& s)

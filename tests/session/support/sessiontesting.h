@@ -11,6 +11,10 @@ namespace velmora::testing {
 // Layout globals and bitmaps as the session window sets them on a 1024 x 768 screen.
 void PrepareLayout(Session& session);
 
+// For window tests: loads the resource library beside the test and sets the layout globals
+// from the work area as the program does; false when the library is missing.
+bool PrepareWindows();
+
 // A generator for tests: on a new exercise (Attempt 0) draws a number 10..99 into
 // Param[0] and expects it as an integer; counts new exercises in ThemeMemory.
 void IntegerTheme(Exercise& session);
