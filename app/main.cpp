@@ -8,6 +8,10 @@
 #include "ui/messagebox.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
+
+#include <memory>
 
 using namespace velmora;
 
@@ -22,13 +26,23 @@ int main(int argc, char* argv[])
     TVelm1MainForm menu(FindDataFolder(QString::fromLatin1(ResourceLibraryName)), WorkArea());
     if (menu.TerminationRequested())
         return 1;
-    QIcon icon;
-    for (const int size : {32, 48, 64, 128, 256})
-        icon.addPixmap(QPixmap::fromImage(LoadAppIcon(size)));
-    QApplication::setWindowIcon(icon);
-    TTestForm session(&menu);
-    THelpScherm help;
-    menu.Connect(session, help);
     menu.show();
-    return app.exec();
+    // The icon and the other two windows are built once the menu is on screen: the pupil sees
+    // the menu sooner, and nothing can be clicked before the event loop runs anyway.
+    std::unique_ptr<TTestForm> session;
+    std::unique_ptr<THelpScherm> help;
+    QTimer::singleShot(0, &menu, [&] {
+        session = std::make_unique<TTestForm>(&menu);
+        help = std::make_unique<THelpScherm>();
+        menu.Connect(*session, *help);
+        QIcon icon;
+        for (const int size : {32, 48, 64, 128, 256})
+            icon.addPixmap(QPixmap::fromImage(LoadAppIcon(size)));
+        QApplication::setWindowIcon(icon);
+    });
+    const int result = app.exec();
+    // The help window refers to the session window: it goes first.
+    help.reset();
+    session.reset();
+    return result;
 }
