@@ -215,7 +215,9 @@ void TVelm1MainForm::DrawLogo()
     --logo.Font.Size;
     logo.TextOut((pw - logo.TextWidth(LogoText)) / 2 + Round(ScaleFactor),
                  ph - logo.TextHeight(QStringLiteral("Dorv")) - Round(4 * ScaleFactor), LogoText);
-    DorvMetLogo->setPixmap(QPixmap::fromImage(logo.Image()));
+    // The same picture the help window's about panel shows (its white parts in the face colour),
+    // from the first paint on.
+    DorvMetLogo->setPixmap(QPixmap::fromImage(MergeWithFace(logo.Image(), QSize(pw, ph))));
 }
 
 void TVelm1MainForm::SetGlyphs()

@@ -1,8 +1,10 @@
 #include "widgets.h"
 
 #include "platform/resources.h"
+#include "toolkit/canvas.h"
 #include "toolkit/numbers.h"
 
+#include <QImage>
 #include <QWidget>
 
 #include <algorithm>
@@ -50,6 +52,32 @@ QPixmap FittedGlyph(const QString& name, int width, double deviceRatio)
         LoadNamedBitmapScaled(name, deviceRatio).scaled(device, Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
     glyph.setDevicePixelRatio(deviceRatio);
     return glyph;
+}
+
+// White parts of the logo take the face colour: each channel is the logo's AND the face's.
+// size is in layout pixels; the result keeps the logo's device pixel ratio.
+QImage MergeWithFace(const QImage& logo, QSize size)
+{
+    const qreal ratio = logo.isNull() ? 1.0 : logo.devicePixelRatio();
+    if (ratio != 1)
+        size = (QSizeF(size) * ratio).toSize();
+    QImage out(size, QImage::Format_RGB32);
+    out.setDevicePixelRatio(ratio);
+    out.fill(clr::BtnFace);
+    if (logo.isNull() || size.isEmpty())
+        return out;
+    const QImage scaled =
+        logo.size() == size
+            ? logo.convertToFormat(QImage::Format_RGB32)
+            : logo.convertToFormat(QImage::Format_RGB32).scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    const QRgb face = clr::BtnFace.rgb();
+    for (int y = 0; y < out.height(); ++y) {
+        const auto* src = reinterpret_cast<const QRgb*>(scaled.constScanLine(y));
+        auto* dst = reinterpret_cast<QRgb*>(out.scanLine(y));
+        for (int x = 0; x < out.width(); ++x)
+            dst[x] = (src[x] & face) | 0xff000000u;
+    }
+    return out;
 }
 
 }  // namespace velmora

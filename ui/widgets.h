@@ -2,7 +2,9 @@
 // Small helpers shared by the three windows: fonts in pixels, text colours, glyphs.
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QPixmap>
+#include <QSize>
 
 class QWidget;
 
@@ -17,5 +19,9 @@ void SetTextColour(QWidget* widget, const QColor& colour, const QColor& base = Q
 // At a device pixel ratio above 1 it is rendered with that much more detail and carries the
 // ratio, so its layout size (deviceIndependentSize) stays the same.
 QPixmap FittedGlyph(const QString& name, int width, double deviceRatio = 1);
+
+// White parts of the logo take the face colour: each channel is the logo's AND the face's.
+// size is in layout pixels; the result keeps the logo's device pixel ratio.
+QImage MergeWithFace(const QImage& logo, QSize size);
 
 }  // namespace velmora
