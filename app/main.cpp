@@ -26,15 +26,17 @@ int main(int argc, char* argv[])
     TVelm1MainForm menu(FindDataFolder(QString::fromLatin1(ResourceLibraryName)), WorkArea());
     if (menu.TerminationRequested())
         return 1;
-    menu.show();
-    // The icon and the other two windows are built once the menu is on screen: the pupil sees
-    // the menu sooner, and nothing can be clicked before the event loop runs anyway.
+    // The other two windows are built when the pupil first opens one and the window icon once
+    // the menu is on screen: the menu shows sooner and the program needs less memory until then.
     std::unique_ptr<TTestForm> session;
     std::unique_ptr<THelpScherm> help;
-    QTimer::singleShot(0, &menu, [&] {
+    menu.BuildWindows = [&] {
         session = std::make_unique<TTestForm>(&menu);
         help = std::make_unique<THelpScherm>();
         menu.Connect(*session, *help);
+    };
+    menu.show();
+    QTimer::singleShot(0, &menu, [] {
         QIcon icon;
         for (const int size : {32, 48, 64, 128, 256})
             icon.addPixmap(QPixmap::fromImage(LoadAppIcon(size)));

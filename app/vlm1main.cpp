@@ -287,18 +287,28 @@ void TVelm1MainForm::ButtonClick(QPushButton* sender)
 {
     const Category category = CategoryOfTag(sender->property("tag").toInt() * 10);
     const bool practice = sender == Buttons[0] || sender == Buttons[1] || sender == Buttons[2];
+    EnsureWindows();
     if (OpenSession)
         OpenSession(category, practice);
 }
 
+void TVelm1MainForm::EnsureWindows()
+{
+    // Taken out before the call: building the windows sets the openers, never this again.
+    if (const auto build = std::exchange(BuildWindows, nullptr))
+        build();
+}
+
 void TVelm1MainForm::HelpButtonClick()
 {
+    EnsureWindows();
     if (OpenHelp)
         OpenHelp(false);
 }
 
 void TVelm1MainForm::ProgInfoPanelClick()
 {
+    EnsureWindows();
     if (OpenHelp)
         OpenHelp(true);
 }

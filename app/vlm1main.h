@@ -33,6 +33,9 @@ public:
     // Connects the menu to the other two windows: the seven buttons open the session
     // window in their mode, the help button and the logo open the help window.
     void Connect(TTestForm& session, THelpScherm& help);
+    // Called once, before the first window opens from the menu: the program builds the other
+    // two windows there (and connects them) instead of before the menu is shown.
+    std::function<void()> BuildWindows;
 
     bool TerminationRequested() const { return terminate_; }
     double ContentScale() const { return Px.Factor(); }
@@ -54,6 +57,7 @@ private:
     void SetGlyphs();
     void PlaceControls();
     void ButtonClick(QPushButton* sender);
+    void EnsureWindows();
     void HelpButtonClick();
     void ProgInfoPanelClick();
 
