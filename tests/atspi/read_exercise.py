@@ -85,6 +85,20 @@ def press(acc, wanted):
     fail("%s offers no %s action, only %s" % (acc.name, wanted, names))
 
 
+def launch(program, workdir, env):
+    """Starts the program; a start that dies at once (the X server busy with another display
+    test and refusing the connection) is tried again, twice at most."""
+    for attempt in range(3):
+        process = subprocess.Popen([program], cwd=workdir, env=env)
+        try:
+            process.wait(timeout=3)
+        except subprocess.TimeoutExpired:
+            return process
+        print(f"the program stopped at once (status {process.returncode}), start {attempt + 1} of 3")
+        time.sleep(1)
+    fail("the program does not start")
+
+
 def main():
     if len(sys.argv) != 3:
         print(__doc__, file=sys.stderr)
@@ -104,7 +118,7 @@ def main():
     env.update({"QT_QPA_PLATFORM": "xcb", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON": "1", "QT_ACCESSIBILITY": "1"})
     for variable in ("QT_SCALE_FACTOR", "QT_SCREEN_SCALE_FACTORS", "QT_AUTO_SCREEN_SCALE_FACTOR"):
         env.pop(variable, None)
-    velmora = subprocess.Popen([program], cwd=workdir, env=env)
+    velmora = launch(program, workdir, env)
     try:
         app = wait_for("the program on the accessibility bus", lambda: find_application(pyatspi, "Velmora 1"))
         print("found application", app.name)
