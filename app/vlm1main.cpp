@@ -176,8 +176,7 @@ void TVelm1MainForm::MakeAccessible()
         order << button;
     ProgInfoPanel->setFocusPolicy(Qt::TabFocus);
     order << AllesButton << HelpButton << EindButton << ProgInfoPanel;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder(order);
     Buttons[0]->setFocus(Qt::OtherFocusReason);
     KeepFocusVisible(this, Px.Factor());
     PressButtonsOnEnter(this);

@@ -37,18 +37,24 @@ void DrawnTexts::Listen(Bitmap& bitmap)
     };
 }
 
-DrawnTexts::Item DrawnTexts::Measure(const TextEvent& event)
+DrawnTexts::Item DrawnTexts::Measure(const TextEvent& event) const
 {
-    FontState font;
-    font.Size = event.Size;
-    font.Bold = event.Bold;
-    const QFontMetrics metrics(MakeFont(font));
     Item item;
     item.Text = event.Text;
     item.X = event.X;
     item.Y = event.Y;
-    item.Width = metrics.horizontalAdvance(event.Text);
-    item.Height = metrics.height();
+    if (bitmap_) {
+        // While a bitmap tells of a text, its font is the one the text is drawn in.
+        item.Width = bitmap_->TextWidth(event.Text);
+        item.Height = bitmap_->TextHeight(event.Text);
+    } else {
+        FontState font;
+        font.Size = event.Size;
+        font.Bold = event.Bold;
+        const QFontMetrics metrics(MakeFont(font));
+        item.Width = metrics.horizontalAdvance(event.Text);
+        item.Height = metrics.height();
+    }
     item.Size = event.Size;
     item.Bold = event.Bold;
     item.Colour = event.Colour;

@@ -42,7 +42,7 @@ private:
         bool Merged = false;     // already two texts read as one
         int TextEndXBefore = 0;  // TextEndX when it was drawn
     };
-    static Item Measure(const TextEvent& event);
+    Item Measure(const TextEvent& event) const;
     bool MergeWithLast(Item& item);
     void Add(Item item);
 

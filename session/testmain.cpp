@@ -244,8 +244,7 @@ void TTestForm::NameControls()
     for (QCheckBox* box : CheckBoxes)
         order << box;
     order << StartButton << InvoerVeld << ContinueButton << NivoButton << EindButton << CalcButton << HelpButton;
-    for (qsizetype i = 1; i < order.size(); ++i)
-        setTabOrder(order[i - 1], order[i]);
+    ChainTabOrder(order);
     KeepFocusVisible(this, Px.Factor());
     auto* help = new QShortcut(QKeySequence(Qt::Key_F1), this);
     connect(help, &QShortcut::activated, this, [this] {

@@ -134,6 +134,12 @@ void KeepFocusVisible(QWidget* window, double factor)
     new FocusRing(window, factor);
 }
 
+void ChainTabOrder(const QList<QWidget*>& order)
+{
+    for (qsizetype i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
 void PressButtonsOnEnter(QWidget* window)
 {
     auto* presser = new EnterPresser(window);

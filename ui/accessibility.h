@@ -1,6 +1,7 @@
 #pragma once
 // What the three windows share so that every pupil can use them: keyboard, screen readers
 // and large screens.
+#include <QList>
 #include <QString>
 
 class QAbstractButton;
@@ -19,6 +20,9 @@ void ScaleIndicator(QAbstractButton* button, QStyle* style);
 // a pupil who cannot use a mouse must always see where the focus is. The ring grows with
 // the window's design scale.
 void KeepFocusVisible(QWidget* window, double factor);
+
+// Tab moves through the controls in this order.
+void ChainTabOrder(const QList<QWidget*>& order);
 
 // Enter and Return press the focused push button of window, as Space does.
 void PressButtonsOnEnter(QWidget* window);
