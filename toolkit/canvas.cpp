@@ -100,6 +100,49 @@ public:
     }
 };
 
+// A line that leaves out its last pixel.
+void DrawSegment(QPainter& p, QPoint from, QPoint to, int penWidth)
+{
+    if (from == to)
+        return;
+    if (penWidth > 1) {
+        p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(to.x() + 0.5, to.y() + 0.5));
+        return;
+    }
+    // Qt fills the pixels whose centres lie on the segment; shifting the segment by the
+    // direction makes it cover the first pixel and leave out the last, in every direction.
+    auto shift = [](int d) { return d > 0 ? 0.0 : (d < 0 ? 1.0 : 0.5); };
+    const double sx = shift(to.x() - from.x());
+    const double sy = shift(to.y() - from.y());
+    p.drawLine(QPointF(from.x() + sx, from.y() + sy), QPointF(to.x() + sx, to.y() + sy));
+}
+
+// The pixels a wide segment covers, as offsets from its start. At ratio 1 a segment moved by
+// whole pixels covers the same pixels moved, so the dashes of a dashed line need stroking
+// once per length (Qt builds a curve for every round end of a wide pen). Only a 2 px pen's
+// round end has pixel centres exactly on its edge, which Qt's rounding puts in or out by
+// position; stamped, every dash gets the same end.
+std::vector<QPoint> SegmentCover(int penWidth, QPoint delta)
+{
+    const int margin = penWidth + 1;
+    const QPoint start(margin - std::min(0, delta.x()), margin - std::min(0, delta.y()));
+    QImage mask(std::abs(delta.x()) + 2 * margin + 1, std::abs(delta.y()) + 2 * margin + 1,
+                QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
+    {
+        Painter p(mask, PenState{Qt::black, penWidth, false}, BrushState{Qt::black, true});
+        DrawSegment(p, start, start + delta, penWidth);
+    }
+    std::vector<QPoint> cover;
+    for (int y = 0; y < mask.height(); ++y) {
+        const QRgb* row = reinterpret_cast<const QRgb*>(mask.constScanLine(y));
+        for (int x = 0; x < mask.width(); ++x)
+            if (qAlpha(row[x]) != 0)
+                cover.emplace_back(x - start.x(), y - start.y());
+    }
+    return cover;
+}
+
 }  // namespace
 
 QFont MakeFont(const FontState& font)
@@ -303,21 +346,44 @@ void Bitmap::MoveTo(int x, int y)
 
 void Bitmap::LineTo(int x, int y)
 {
-    const QPoint from = penPos_;
-    penPos_ = QPoint(x, y);
-    if (image_.isNull() || Pen.Clear || from == penPos_)
+    if (penPos_ == QPoint(x, y))
         return;
-    Painter p(image_, Pen, Brush);
-    if (Pen.Width > 1) {
-        p.drawLine(QPointF(from.x() + 0.5, from.y() + 0.5), QPointF(x + 0.5, y + 0.5));
+    Segments({{penPos_, QPoint(x, y)}});
+}
+
+void Bitmap::Segments(const std::vector<std::pair<QPoint, QPoint>>& lines)
+{
+    if (lines.empty())
+        return;
+    penPos_ = lines.back().second;
+    if (image_.isNull() || Pen.Clear)
+        return;
+    if (lines.size() > 1 && Pen.Width > 1 && ratio_ == 1 && Pen.Color.alpha() == 255) {
+        StampSegments(lines);
         return;
     }
-    // Qt fills the pixels whose centres lie on the segment; shifting the segment by the
-    // direction makes it cover the first pixel and leave out the last, in every direction.
-    auto shift = [](int d) { return d > 0 ? 0.0 : (d < 0 ? 1.0 : 0.5); };
-    const double sx = shift(x - from.x());
-    const double sy = shift(y - from.y());
-    p.drawLine(QPointF(from.x() + sx, from.y() + sy), QPointF(x + sx, y + sy));
+    Painter p(image_, Pen, Brush);
+    for (const auto& [from, to] : lines)
+        DrawSegment(p, from, to, Pen.Width);
+}
+
+void Bitmap::StampSegments(const std::vector<std::pair<QPoint, QPoint>>& lines)
+{
+    std::vector<std::pair<QPoint, std::vector<QPoint>>> covers;  // per length and direction
+    const QRgb colour = Pen.Color.rgb();
+    for (const auto& [from, to] : lines) {
+        const QPoint delta = to - from;
+        if (delta.isNull())
+            continue;
+        auto known = std::find_if(covers.begin(), covers.end(), [&](const auto& c) { return c.first == delta; });
+        if (known == covers.end())
+            known = covers.insert(covers.end(), {delta, SegmentCover(Pen.Width, delta)});
+        for (const QPoint& offset : known->second) {
+            const QPoint at = from + offset;
+            if (image_.rect().contains(at))
+                reinterpret_cast<QRgb*>(image_.scanLine(at.y()))[at.x()] = colour;
+        }
+    }
 }
 
 void Bitmap::Draw(int x, int y, const QImage& source)

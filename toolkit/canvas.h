@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace velmora {
@@ -117,6 +118,9 @@ public:
     void ArcAngles(int left, int top, int right, int bottom, double a1, double a2);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
+    // Separate lines, each drawn as MoveTo(from) LineTo(to) would draw it, with one painter
+    // (a dashed line has dozens); the pen ends at the last one's end.
+    void Segments(const std::vector<std::pair<QPoint, QPoint>>& lines);
     QPoint PenPos() const { return penPos_; }
 
     // Copies, placed and sized in layout pixels (a source carrying a ratio is drawn at its
@@ -130,6 +134,7 @@ private:
     // Building a QFont looks it up in the font database each time; texts come in runs of one
     // font, so the last one is kept.
     const QFont& CurrentFont() const;
+    void StampSegments(const std::vector<std::pair<QPoint, QPoint>>& lines);
 
     QImage image_;
     mutable FontState madeFrom_;

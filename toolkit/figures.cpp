@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -15,6 +17,11 @@ void SetPen(Bitmap& bitmap, const QColor& colour, int width)
     bitmap.Pen.Color = colour;
     bitmap.Pen.Width = width;
     bitmap.Pen.Clear = false;
+}
+
+QPoint RoundPoint(double x, double y)
+{
+    return QPoint(Round(x), Round(y));
 }
 
 void Segment(Bitmap& bitmap, double x1, double y1, double x2, double y2)
@@ -63,12 +70,14 @@ void DrawDashedLinePct(Bitmap& bitmap, const QColor& colour, double x1, double y
     double dx = vertical ? 0 : dash;
     double dy = vertical ? dash : 0;
     double ox = 0, oy = 0;
+    std::vector<std::pair<QPoint, QPoint>> dashes;
     for (int n = 0; n <= 10000; ++n) {
         if (!vertical && X1 + ox + dx > X2)
             dx = X2 - X1 - ox;
         if (vertical && Y1 + oy + dy > Y2)
             dy = Y2 - Y1 - oy;
-        Segment(bitmap, X1 + ox, Y1 + ox * m + oy, X1 + ox + dx, Y1 + (ox + dx) * m + oy + dy);
+        dashes.emplace_back(RoundPoint(X1 + ox, Y1 + ox * m + oy),
+                            RoundPoint(X1 + ox + dx, Y1 + (ox + dx) * m + oy + dy));
         ox += 2.5 * dx;
         oy += 2.5 * dy;
         if (vertical ? Y1 + oy >= Y2 : X1 + ox >= X2)
@@ -76,6 +85,7 @@ void DrawDashedLinePct(Bitmap& bitmap, const QColor& colour, double x1, double y
         if (dx <= 0 && dy <= 0)  // a zero-width pen would never advance
             break;
     }
+    bitmap.Segments(dashes);
 }
 
 void DrawLineLines(const QColor& colour, Bitmap& target, double x1, double line1, double x2, double line2, double width)

@@ -233,6 +233,35 @@ private Q_SLOTS:
         QVERIFY(ink > 40 && ink < 120);
     }
 
+    // Many wide segments at once are stamped from one stroked shape: every pixel must be the
+    // one the segment gets drawn on its own, also half off the edge of the bitmap.
+    void segmentsMatchLinesDrawnOneByOne()
+    {
+        for (int width : {2, 3, 4, 5, 6}) {
+            std::vector<std::pair<QPoint, QPoint>> lines;
+            for (int i = 0; i < 120; ++i) {
+                const QPoint from(-4 + 9 * i, 3 + 7 * (i % 4));
+                lines.emplace_back(from, from + QPoint(i % 3 == 0 ? 4 : -3, (i % 4) * 2 - 3));
+                lines.emplace_back(from, from + QPoint(4, 0));
+            }
+            Bitmap together = Blank(1000, 30), single = Blank(1000, 30);
+            together.Pen = single.Pen = PenState{clr::Red, width, false};
+            together.Segments(lines);
+            for (const auto& [from, to] : lines) {
+                single.MoveTo(from.x(), from.y());
+                single.LineTo(to.x(), to.y());
+            }
+            int differences = 0;
+            for (int y = 0; y < 30; ++y)
+                for (int x = 0; x < 1000; ++x)
+                    differences += together.Pixel(x, y) != single.Pixel(x, y);
+            // A 2 px pen's round end has pixel centres exactly on its edge: at most one per line.
+            const int ties = width == 2 ? int(lines.size()) : 0;
+            QVERIFY2(differences <= ties, qPrintable(QStringLiteral("%1 px at width %2").arg(differences).arg(width)));
+            QCOMPARE(together.PenPos(), lines.back().second);
+        }
+    }
+
     void shortDashedLineIsOneClippedDash()
     {
         ScaleFactor = 4;  // a dash of 8 px
