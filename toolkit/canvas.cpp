@@ -154,16 +154,19 @@ QFont MakeFont(const FontState& font)
     return f;
 }
 
-const QFont& Bitmap::CurrentFont() const
+Bitmap::MadeFont& Bitmap::CurrentFont() const
 {
-    const bool same = fontMade_ && madeFrom_.Name == Font.Name && madeFrom_.Size == Font.Size &&
-                      madeFrom_.Bold == Font.Bold && madeFrom_.Italic == Font.Italic;
-    if (!same) {
-        madeFrom_ = Font;
-        font_ = MakeFont(Font);
-        fontMade_ = true;
-    }
-    return font_;
+    constexpr std::size_t MostFonts = 8;
+    const auto same = [this](const MadeFont& made) {
+        return made.From.Name == Font.Name && made.From.Size == Font.Size && made.From.Bold == Font.Bold &&
+               made.From.Italic == Font.Italic;
+    };
+    const auto found = std::find_if(fonts_.begin(), fonts_.end(), same);
+    if (found != fonts_.end())
+        return *found;
+    if (fonts_.size() == MostFonts)
+        fonts_.erase(fonts_.begin());
+    return fonts_.emplace_back(MadeFont{Font, MakeFont(Font), {}});
 }
 
 Bitmap::Bitmap(int width, int height, double devicePixelRatio)
@@ -244,7 +247,7 @@ void Bitmap::TextOut(int x, int y, const QString& text)
     if (TextObserver)
         TextObserver(TextEvent{text, Font.Color, Font.Bold, x, y, Font.Size});
     QPainter p(&image_);
-    const QFont& f = CurrentFont();
+    const QFont& f = CurrentFont().Font;
     p.setFont(f);
     p.setPen(Font.Color);
     p.drawText(x, y + QFontMetrics(f).ascent(), text);
@@ -252,17 +255,23 @@ void Bitmap::TextOut(int x, int y, const QString& text)
 
 int Bitmap::TextWidth(const QString& text) const
 {
-    return QFontMetrics(CurrentFont()).horizontalAdvance(text);
+    constexpr qsizetype MostWidths = 512;  // amounts differ every exercise
+    MadeFont& made = CurrentFont();
+    if (const auto known = made.Widths.constFind(text); known != made.Widths.cend())
+        return *known;
+    if (made.Widths.size() == MostWidths)
+        made.Widths.clear();
+    return made.Widths[text] = QFontMetrics(made.Font).horizontalAdvance(text);
 }
 
 int Bitmap::TextHeight(const QString&) const
 {
-    return QFontMetrics(CurrentFont()).height();
+    return QFontMetrics(CurrentFont().Font).height();
 }
 
 int Bitmap::Ascent() const
 {
-    return QFontMetrics(CurrentFont()).ascent();
+    return QFontMetrics(CurrentFont().Font).ascent();
 }
 
 void Bitmap::Rectangle(int left, int top, int right, int bottom)
@@ -371,6 +380,8 @@ void Bitmap::StampSegments(const std::vector<std::pair<QPoint, QPoint>>& lines)
 {
     std::vector<std::pair<QPoint, std::vector<QPoint>>> covers;  // per length and direction
     const QRgb colour = Pen.Color.rgb();
+    QRgb* const pixels = reinterpret_cast<QRgb*>(image_.bits());
+    const qsizetype stride = image_.bytesPerLine() / qsizetype(sizeof(QRgb));
     for (const auto& [from, to] : lines) {
         const QPoint delta = to - from;
         if (delta.isNull())
@@ -381,7 +392,7 @@ void Bitmap::StampSegments(const std::vector<std::pair<QPoint, QPoint>>& lines)
         for (const QPoint& offset : known->second) {
             const QPoint at = from + offset;
             if (image_.rect().contains(at))
-                reinterpret_cast<QRgb*>(image_.scanLine(at.y()))[at.x()] = colour;
+                pixels[at.y() * stride + at.x()] = colour;
         }
     }
 }

@@ -4,6 +4,7 @@
 // angles run counter-clockwise, text is positioned by its top.
 #include <QColor>
 #include <QFont>
+#include <QHash>
 #include <QImage>
 #include <QPoint>
 #include <QSize>
@@ -131,15 +132,18 @@ public:
     void DrawTransparent(int x, int y, const QImage& source, const QColor& transparent);
 
 private:
-    // Building a QFont looks it up in the font database each time; texts come in runs of one
-    // font, so the last one is kept.
-    const QFont& CurrentFont() const;
+    // Building a QFont looks it up in the font database and measuring a text shapes it; texts
+    // come in runs of a few fonts and repeat, so the fonts in use and their widths are kept.
+    struct MadeFont {
+        FontState From;
+        QFont Font;
+        QHash<QString, int> Widths;
+    };
+    MadeFont& CurrentFont() const;
     void StampSegments(const std::vector<std::pair<QPoint, QPoint>>& lines);
 
     QImage image_;
-    mutable FontState madeFrom_;
-    mutable QFont font_;
-    mutable bool fontMade_ = false;
+    mutable std::vector<MadeFont> fonts_;
     int width_ = 0;
     int height_ = 0;
     double ratio_ = 1;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace velmora {
 
@@ -66,11 +67,11 @@ void DrawEuroText(const QString& text, const QColor& colour, bool bold, double x
     target.Pen.Clear = false;
     const int p = target.Pen.Width;
     const int cWidth = target.TextWidth(QStringLiteral("C"));
-    for (const int dy : {-p, p}) {
+    const auto bar = [&](int dy) {
         const int y = Round((line + 0.5) * LineHeight + dy);
-        target.MoveTo(Round(x), y);
-        target.LineTo(Round(0.6 * cWidth + x), y);
-    }
+        return std::pair(QPoint(Round(x), y), QPoint(Round(0.6 * cWidth + x), y));
+    };
+    target.Segments({bar(-p), bar(p)});
     x += cWidth;
     target.Font.Size = Round(RefFontSize * size);
     target.TextOut(Round(x), Round(line * LineHeight), text);
