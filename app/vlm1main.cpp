@@ -38,7 +38,28 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
     return label;
 }
 
-// Loads a named bitmap and fits it to a glyph of the given width, keeping its shape.
+// The largest font size from `from` up (and below `most`) at which the text fits: what
+// counting up one size at a time finds, but every size measured starts a font engine, so the
+// count starts where the width, about proportional to the size, says it will end.
+int LargestFittingSize(Bitmap& b, const QString& text, double maxWidth, int from, int most)
+{
+    const auto fits = [&](int size) {
+        b.Font.Size = size;
+        return b.TextWidth(text) <= maxWidth;
+    };
+    if (!fits(from))
+        return from - 1;
+    const double widthAtFrom = std::max(1, b.TextWidth(text));
+    int size = std::clamp(static_cast<int>(from * maxWidth / widthAtFrom), from, most - 1);
+    if (fits(size)) {
+        while (size + 1 < most && fits(size + 1))
+            ++size;
+    } else {
+        while (size > from && !fits(size))
+            --size;
+    }
+    return size;
+}
 
 }  // namespace
 
@@ -207,11 +228,8 @@ void TVelm1MainForm::DrawLogo()
         logo.StretchDraw(0, 0, pw, Round(static_cast<double>(copy.height()) / copy.width() * pw), copy);
     // The largest size at which the name still fits the panel width.
     logo.Font = FontState{};
-    logo.Font.Size = Round(17 * 72.0 / 96.0);
     logo.Font.Color = clr::Black;
-    while (logo.TextWidth(LogoText) <= pw - 3 * ScaleFactor && logo.Font.Size < 200)
-        ++logo.Font.Size;
-    --logo.Font.Size;
+    logo.Font.Size = LargestFittingSize(logo, LogoText, pw - 3 * ScaleFactor, Round(17 * 72.0 / 96.0), 200);
     logo.TextOut((pw - logo.TextWidth(LogoText)) / 2 + Round(ScaleFactor),
                  ph - logo.TextHeight(QStringLiteral("Dorv")) - Round(4 * ScaleFactor), LogoText);
     // The same picture the help window's about panel shows (its white parts in the face colour),
