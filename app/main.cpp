@@ -17,7 +17,9 @@ using namespace velmora;
 
 int main(int argc, char* argv[])
 {
+    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     QApplication::setApplicationName(QStringLiteral("Velmora 1"));
     FaceColourScope face;
     SetMessageSink(ShowMessageBox);
@@ -36,10 +38,12 @@ int main(int argc, char* argv[])
         menu.Connect(*session, *help);
     };
     menu.show();
+    // Title bars, task bars and window switchers show the window's own icon at these sizes;
+    // launchers take the larger installed ones.
     QTimer::singleShot(0, &menu, [] {
         QIcon icon;
-        for (const int size : {32, 48, 64, 128, 256})
-            icon.addPixmap(QPixmap::fromImage(LoadAppIcon(size)));
+        for (const QImage& image : LoadAppIcons({16, 24, 32, 48, 64}))
+            icon.addPixmap(QPixmap::fromImage(image));
         QApplication::setWindowIcon(icon);
     });
     const int result = app.exec();

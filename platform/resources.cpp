@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QPainter>
 #include <QResource>
 #include <QSvgRenderer>
@@ -89,17 +90,23 @@ bool ResourceLibraryLoaded()
     return !LoadedPath().isEmpty();
 }
 
-QImage LoadAppIcon(int size)
+std::vector<QImage> LoadAppIcons(const std::vector<int>& sizes)
 {
     QSvgRenderer svg(QStringLiteral(":/bitmaps/appicon.svg"));
-    if (!ResourceLibraryLoaded() || !svg.isValid() || size <= 0)
+    if (!ResourceLibraryLoaded() || !svg.isValid())
         return {};
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    svg.render(&painter);
-    return image;
+    std::vector<QImage> icons;
+    for (const int size : sizes) {
+        if (size <= 0)
+            continue;
+        QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        svg.render(&painter);
+        icons.push_back(std::move(image));
+    }
+    return icons;
 }
 
 QImage LoadNamedBitmap(const QString& name)
@@ -123,27 +130,48 @@ QImage LoadNamedBitmapScaled(const QString& name, double factor)
 }
 
 namespace {
+
+QSize ScaledSize(const QSize& own, double factor)
+{
+    return QSize(static_cast<int>(std::nearbyint(factor * own.width())),
+                 static_cast<int>(std::nearbyint(factor * own.height())));
+}
+
+QImage ScaledPng(const QString& path, double factor)
+{
+    // Named and not guessed: guessing the format loads every image format plugin.
+    QImageReader reader(path, "png");
+    reader.setAutoDetectImageFormat(false);
+    const QImage image = reader.read();
+    const QSize size = ScaledSize(image.size(), factor);
+    if (size.isEmpty())
+        return {};
+    if (size != image.size())
+        return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            .convertToFormat(QImage::Format_RGB32);
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+// A drawing may also come rendered at its own size (the logo, shown at every start, saves
+// reading and drawing its SVG); any other size is rendered from the drawing itself.
 QImage RenderNamedBitmap(const QString& name, double factor)
 {
     const QString base = QStringLiteral(":/bitmaps/") + name;
-    const auto scaled = [factor](const QSize& own) {
-        return QSize(static_cast<int>(std::nearbyint(factor * own.width())),
-                     static_cast<int>(std::nearbyint(factor * own.height())));
-    };
-    if (QFile::exists(base + QStringLiteral(".png"))) {
-        const QImage image(base + QStringLiteral(".png"));
-        const QSize size = scaled(image.size());
-        if (size.isEmpty())
-            return {};
-        if (size != image.size())
-            return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                .convertToFormat(QImage::Format_RGB32);
-        return image.convertToFormat(QImage::Format_RGB32);
-    }
-    QSvgRenderer svg(base + QStringLiteral(".svg"));
+    const QString png = base + QStringLiteral(".png"), svg = base + QStringLiteral(".svg");
+    const bool hasPng = QFile::exists(png);
+    if (hasPng && (factor == 1 || !QFile::exists(svg)))
+        return ScaledPng(png, factor);
+    return RenderDrawing(svg, factor);
+}
+
+}  // namespace
+
+QImage RenderDrawing(const QString& svgPath, double factor)
+{
+    QSvgRenderer svg(svgPath);
     if (!svg.isValid())
         return {};
-    const QSize size = scaled(svg.defaultSize().isEmpty() ? QSize(64, 64) : svg.defaultSize());
+    const QSize size = ScaledSize(svg.defaultSize().isEmpty() ? QSize(64, 64) : svg.defaultSize(), factor);
     if (size.isEmpty())
         return {};
     QImage image(size, QImage::Format_RGB32);
@@ -152,8 +180,6 @@ QImage RenderNamedBitmap(const QString& name, double factor)
     svg.render(&painter);
     return image;
 }
-
-}  // namespace
 
 QImage LoadNamedBitmapAtRatio(const QString& name, double factor, double deviceRatio)
 {

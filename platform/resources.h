@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace velmora {
 
 inline constexpr const char* ResourceLibraryName = "Vizoriv1.rcc";
@@ -22,8 +24,9 @@ QString FindHelpScript(const QString& fileName);
 bool LoadResourceLibrary(const QString& folder);
 void UnloadResourceLibrary();
 bool ResourceLibraryLoaded();
-// The application icon at the given size, with its transparent corners; null without a library.
-QImage LoadAppIcon(int size);
+// The application icon at each of the given sizes, with its transparent corners; none without
+// a library.
+std::vector<QImage> LoadAppIcons(const std::vector<int>& sizes);
 // Renders the named bitmap at its own size; a null image when the name is unknown
 // or no library is loaded. Pictures without a background get the window face colour.
 QImage LoadNamedBitmap(const QString& name);
@@ -33,5 +36,8 @@ QImage LoadNamedBitmapScaled(const QString& name, double factor);
 // The same rendered at a device pixel ratio, which the image carries: its layout size is that
 // of LoadNamedBitmapScaled (give or take a rounding), its detail that of the screen.
 QImage LoadNamedBitmapAtRatio(const QString& name, double factor, double deviceRatio);
+// A drawing (an SVG file) rendered on the window face colour at factor times its own size, as
+// the named bitmaps are; the build renders the logo with it ahead of time.
+QImage RenderDrawing(const QString& svgPath, double factor);
 
 }  // namespace velmora
