@@ -307,7 +307,8 @@ QImage BounceSprite(int code, double deviceRatio)
             if ((line[col] & 0xFFFFFF) == key)
                 line[col] = 0;
     }
-    return sprite;
+    // Premultiplied, the painter draws it frame after frame without converting it first.
+    return sprite.convertToFormat(QImage::Format_ARGB32_Premultiplied);
 }
 
 BounceStage StageFor(int code, QSize sprite, int startHeight, double expected)
