@@ -119,9 +119,9 @@ void DrawSegment(QPainter& p, QPoint from, QPoint to, int penWidth)
 
 // The pixels a wide segment covers, as offsets from its start. At ratio 1 a segment moved by
 // whole pixels covers the same pixels moved, so the dashes of a dashed line need stroking
-// once per length (Qt builds a curve for every round end of a wide pen). Only a 2 px pen's
-// round end has pixel centres exactly on its edge, which Qt's rounding puts in or out by
-// position; stamped, every dash gets the same end.
+// once per length (Qt builds a curve for every round end of a wide pen). A 2 px pen's round
+// end has pixel centres exactly on its edge, which Qt's rounding puts in or out depending on
+// the position; stamped, every dash gets the same end.
 std::vector<QPoint> SegmentCover(int penWidth, QPoint delta)
 {
     const int margin = penWidth + 1;
