@@ -26,6 +26,15 @@ bool EndsWithDigit(const QString& text)
 
 }  // namespace
 
+// The power of a fraction draws its exponent next, in the same font, one text height above
+// the fraction's middle and just right of it (past the closing bracket).
+bool DrawnTexts::IsExponentOf(const Item& item, const Item& fraction)
+{
+    const int h = item.Height;
+    return fraction.Text.contains(QLatin1Char('/')) && std::abs(item.Y - (fraction.Y - h)) <= 1 &&
+           item.X >= fraction.X + fraction.Width / 2 && item.X <= fraction.X + fraction.Width + 2 * h;
+}
+
 void DrawnTexts::Listen(Bitmap& bitmap)
 {
     bitmap_ = &bitmap;
@@ -79,9 +88,16 @@ bool DrawnTexts::MergeWithLast(Item& item)
     if (items_.empty())
         return false;
     Item& last = items_.back();
-    if (last.Merged || last.Size != item.Size || last.Bold != item.Bold || last.Colour != item.Colour)
+    if (last.Size != item.Size || last.Bold != item.Bold || last.Colour != item.Colour)
         return false;
     const int h = item.Height;
+    if (last.Merged) {
+        if (!IsExponentOf(item, last))
+            return false;
+        last.Text = QLatin1Char('(') + last.Text + QStringLiteral(")^") + item.Text.trimmed();
+        last.Width = std::max(last.Width, item.X + item.Width - last.X);
+        return true;
+    }
     const int dy = item.Y - last.Y;
     if (last.Text == QLatin1String(" ~") && item.Text == last.Text && last.X == item.X &&
         std::abs(dy - Round(0.25 * h)) <= 1) {

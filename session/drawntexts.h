@@ -28,8 +28,8 @@ public:
     bool IsEmpty() const { return items_.empty(); }
 
     // What the bitmap shows as plain text: one line per row of text, top to bottom, each
-    // left to right. A stacked fraction reads "3/4", a mixed number "1 1/6", the drawn
-    // euro sign "€", the drawn approximately-equal sign "≈".
+    // left to right. A stacked fraction reads "3/4", a mixed number "1 1/6", the power of a
+    // fraction "(v/3,6)^2", the drawn euro sign "€", the drawn approximately-equal sign "≈".
     QString Reading() const;
 
 private:
@@ -44,6 +44,7 @@ private:
     };
     Item Measure(const TextEvent& event) const;
     bool MergeWithLast(Item& item);
+    static bool IsExponentOf(const Item& item, const Item& fraction);
     void Add(Item item);
 
     std::vector<Item> items_;

@@ -84,7 +84,12 @@ private Q_SLOTS:
         TextEndX =
             DrawFractionText(QStringLiteral("8 V"), QStringLiteral("8 L + V²"), b, TextEndX, 4 * LineHeight, clr::Blue);
         DrawApproxText(QStringLiteral("3,5"), clr::Blue, b, TextEndX, 4, 1);
-        QCOMPARE(texts.Reading(), QStringLiteral("€12,50 kost het.\nSnelheid (8 V)/(8 L + V²) ≈ 3,5"));
+        DrawText(QStringLiteral("E = "), clr::Black, false, Margin, 7, 1, b);
+        int x = TextEndX, y = 7 * LineHeight;
+        DrawFractionPower(x, y, QStringLiteral("v"), QStringLiteral("3,6"), QStringLiteral("2"), b, clr::Red);
+        DrawText(QStringLiteral("x 0,5"), clr::Black, false, x + Margin, 7, 1, b);
+        QCOMPARE(texts.Reading(),
+                 QStringLiteral("€12,50 kost het.\nSnelheid (8 V)/(8 L + V²) ≈ 3,5\nE = (v/3,6)^2 x 0,5"));
     }
 
     // Two lines of a small font stand 1.25 text heights apart, like a numerator and its
