@@ -35,6 +35,8 @@ void HelpRunner::PrepareSurfaces(QSize textSize, QSize pictureSize)
         FillBitmap(*b, clr::BtnFace);
     }
     DrawFrame(ScratchBitmap2, clr::Black);
+    ScratchTexts.Clear();
+    ScratchTexts2.Clear();
 }
 
 HelpRunner::RunEnd HelpRunner::Start(int tag, QSize textSize, QSize pictureSize)
@@ -121,6 +123,7 @@ HelpRunner::RunEnd HelpRunner::RunLines()
                 Wait(ScriptNumber(line_.X, QStringLiteral("x")));
                 continue;
             }
+            ForgetPaintedOver(line_, target);
             ExecuteCommand(line_, PenColour, target);
         }
     } catch (const ScriptError& error) {
@@ -137,6 +140,24 @@ HelpRunner::RunEnd HelpRunner::RunLines()
         view_.Paint();
         ShowMessage(text, MessageKind::Warning);
         return RunEnd::Error;
+    }
+}
+
+// A screen reader no longer reads what a command paints over: "[schoon]" clears lines, "[info]"
+// fills a box before it writes in it. Told before the command runs, so the box's own texts stay;
+// numbers the command will reject are left to it.
+void HelpRunner::ForgetPaintedOver(const ScriptLine& line, const Bitmap& target)
+{
+    DrawnTexts& texts = &target == &ScratchBitmap2 ? ScratchTexts2 : ScratchTexts;
+    const QString command = line.Command.trimmed();
+    try {
+        if (command == QLatin1String("[schoon]"))
+            texts.ClearLines(ScriptNumber(line.X, QStringLiteral("x")), ScriptNumber(line.Y, QStringLiteral("y")),
+                             target.Height());
+        else if (command == QLatin1String("[info]"))
+            texts.ClearBand(Round(ScriptNumber(line.X, QStringLiteral("x")) * LineHeight),
+                            Round(ScriptNumber(line.Y, QStringLiteral("y")) * LineHeight));
+    } catch (const ScriptError&) {
     }
 }
 

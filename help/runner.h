@@ -3,6 +3,7 @@
 // run by run. A run ends at "[toets]" (wait for Doorgaan), at "[end]" (close the window)
 // or at a malformed line (one error message; the window stays usable).
 #include "help/script.h"
+#include "session/drawntexts.h"
 #include "toolkit/canvas.h"
 
 #include <QSize>
@@ -30,13 +31,19 @@ class HelpRunner {
 public:
     enum class RunEnd { Toets, End, Error, Stopped, Busy };
 
-    explicit HelpRunner(HelpView& view) : view_(view) {}
+    explicit HelpRunner(HelpView& view) : view_(view)
+    {
+        ScratchTexts.Listen(ScratchBitmap);
+        ScratchTexts2.Listen(ScratchBitmap2);
+    }
 
     int HelpTopic = 0;          // lines numbered HelpTopic x 100 .. + 99 are shown
     bool HelpFromMenu = false;  // the main menu's presentation stops at line 100
     Bitmap ScratchBitmap;       // left drawing surface (text area)
     Bitmap ScratchBitmap2;      // right drawing surface (picture area)
     double PixelRatio = 1;      // device pixels per layout pixel of both surfaces
+    // What each surface shows as text, for screen readers.
+    DrawnTexts ScratchTexts, ScratchTexts2;
 
     // "demo" + (tag mod 5) + ".txt"
     static QString ScriptFileName(int tag);
@@ -61,6 +68,7 @@ public:
 
 private:
     RunEnd RunLines();
+    void ForgetPaintedOver(const ScriptLine& line, const Bitmap& target);
     void Wait(double seconds);
 
     HelpView& view_;

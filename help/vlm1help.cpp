@@ -82,6 +82,12 @@ void THelpScherm::FormCreate()
     setPalette(face);
     setAutoFillBackground(true);
 
+    for (QWidget** surface : {&Uitleg, &UitlegPlaatje}) {
+        *surface = new QWidget(this);
+        (*surface)->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    Uitleg->setObjectName(QStringLiteral("Uitleg"));
+    UitlegPlaatje->setObjectName(QStringLiteral("UitlegPlaatje"));
     const SessionGeometry g = ComputeSessionGeometry(work.size(), SessionScale(work.size()));
     SetSurfaces(g.Tekst.size(), g.Plaatje.size(), g.Plaatje.left());
 
@@ -114,6 +120,8 @@ void THelpScherm::FormCreate()
     Name(ProgramMemo, QStringLiteral("Over het programma"));
     Name(Memo1, QStringLiteral("Informatie"));
     Name(StatusBalk, QStringLiteral("Statusbalk"));
+    Name(Uitleg, QStringLiteral("Uitleg"));
+    Name(UitlegPlaatje, QStringLiteral("Plaatje bij de uitleg"));
     KeepFocusVisible(this, Px.Factor());
     PressButtonsOnEnter(this);
 }
@@ -189,6 +197,9 @@ void THelpScherm::SetSurfaces(QSize textSize, QSize pictureSize, int pictureLeft
     textSize_ = textSize;
     pictureSize_ = pictureSize;
     pictureLeft_ = pictureLeft;
+    const int top = Round(3 * ScaleFactor);  // where paintEvent puts the surfaces
+    Uitleg->setGeometry(QRect(QPoint(0, top), textSize));
+    UitlegPlaatje->setGeometry(QRect(QPoint(pictureLeft, top), pictureSize));
 }
 
 void THelpScherm::showEvent(QShowEvent* event)
@@ -205,6 +216,8 @@ void THelpScherm::showEvent(QShowEvent* event)
 void THelpScherm::FormActivate()
 {
     ContinueButton->hide();
+    Uitleg->setVisible(tag_ >= 0);
+    UitlegPlaatje->setVisible(tag_ >= 0);
     if (tag_ < 0) {
         if (mainMenu_)
             mainMenu_->hide();
@@ -249,6 +262,8 @@ void THelpScherm::SetContinueVisible(bool visible, bool focus)
 void THelpScherm::Paint()
 {
     update();
+    Describe(Uitleg, runner_.ScratchTexts.Reading());
+    Describe(UitlegPlaatje, runner_.ScratchTexts2.Reading());
 }
 
 void THelpScherm::ProcessEvents()

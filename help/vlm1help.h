@@ -57,6 +57,9 @@ public:
     QLabel* StatusText = nullptr;
     QPushButton* EindButton = nullptr;
     QPushButton* ContinueButton = nullptr;
+    // Over the two surfaces, for screen readers: named, and described by the texts drawn there.
+    QWidget* Uitleg = nullptr;
+    QWidget* UitlegPlaatje = nullptr;
 
 public Q_SLOTS:
     void EindButtonClick();

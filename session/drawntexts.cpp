@@ -154,6 +154,12 @@ void DrawnTexts::ClearBand(int top, int bottom)
                  items_.end());
 }
 
+void DrawnTexts::ClearLines(double line1, double line2, int height)
+{
+    // The rows the toolkit's ClearLines fills.
+    ClearBand(Round(line1 * LineHeight) + 1, std::min(height - 1, Round(line2 * LineHeight) + 1));
+}
+
 QString DrawnTexts::Reading() const
 {
     std::vector<const Item*> order;

@@ -25,6 +25,8 @@ public:
     void Clear();
     // The rows top..bottom-1 were painted over: texts whose middle lies there are gone.
     void ClearBand(int top, int bottom);
+    // The text lines line1..line2 of a bitmap of that height were cleared (ClearLines).
+    void ClearLines(double line1, double line2, int height);
     bool IsEmpty() const { return items_.empty(); }
 
     // What the bitmap shows as plain text: one line per row of text, top to bottom, each

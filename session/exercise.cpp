@@ -31,9 +31,8 @@ void Exercise::Wipe(Bitmap& bitmap)
 void Exercise::WipeLines(Bitmap& bitmap, double line1, double line2)
 {
     ClearLines(bitmap, line1, line2);
-    // The rows ClearLines fills.
     if (DrawnTexts* texts = TextsOf(bitmap))
-        texts->ClearBand(Round(line1 * LineHeight) + 1, std::min(bitmap.Height() - 1, Round(line2 * LineHeight) + 1));
+        texts->ClearLines(line1, line2, bitmap.Height());
 }
 
 int Exercise::CurrentLevel() const

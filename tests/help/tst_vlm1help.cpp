@@ -1,5 +1,6 @@
 // The help window offscreen: the about panel, a presentation from Doorgaan to the end,
-// and activations that must or must not start the presentation again.
+// activations that must or must not start the presentation again, and the slides as a
+// screen reader reads them.
 #include "help/vlm1help.h"
 #include "support/helpfixture.h"
 #include "toolkit/layout.h"
@@ -43,6 +44,7 @@ private Q_SLOTS:
     void OwnMessageDoesNotRestart();
     void ReadsDecimalSeparatorAtCreation();
     void LogoAtDeviceRatio();
+    void SlidesAreReadable();
 
 private:
     QTemporaryDir dir_;
@@ -157,6 +159,34 @@ void TestHelpWindow::LogoAtDeviceRatio()
     QCOMPARE(QColor(merged.pixel(10, 10)), clr::BtnFace);
     QCOMPARE(QColor(merged.pixel(1, 1)), clr::Black);  // not resampled
     QCOMPARE(help.findChild<QLabel*>(QStringLiteral("ProgramIcon"))->size(), QSize(240, 208));
+}
+
+// Both surfaces are described by the texts drawn on them, slide by slide; what "[schoon]"
+// clears is no longer read.
+void TestHelpWindow::SlidesAreReadable()
+{
+    WriteScript(
+        "demo1.txt",
+        "300,Tekst,l,1,'Breuken optellen',1,Black,,L\r\n310,Tekst,l,3,'Maak ze eerst gelijknamig.',1,Blue,,L\r\n"
+        "320,Tekst,l,2,'Een pizza',1,Black,,R\r\n330,[toets]\r\n"
+        "340,[schoon],2,27,,,,,L\r\n350,Tekst,l,4,'Tel dan de tellers op.',1,Blue,,L\r\n360,[toets]\r\n"
+        "999,[end]\r\n");
+    QWidget menu, session;
+    THelpScherm help;
+    help.SetWindows(&menu, &session);
+    help.SetTag(1);
+    help.HelpTopic = 3;
+    test::MessageCatcher messages;
+    help.show();
+    QTRY_VERIFY(help.ContinueButton->isVisible());
+    QCOMPARE(help.Uitleg->accessibleDescription(), QString("Breuken optellen\nMaak ze eerst gelijknamig."));
+    QCOMPARE(help.UitlegPlaatje->accessibleDescription(), QString("Een pizza"));
+    QCOMPARE(help.Uitleg->accessibleName(), QString("Uitleg"));
+    QTest::mouseClick(help.ContinueButton, Qt::LeftButton);
+    QCOMPARE(help.Uitleg->accessibleDescription(), QString("Breuken optellen\nTel dan de tellers op."));
+    QCOMPARE(help.UitlegPlaatje->accessibleDescription(), QString("Een pizza"));
+    QVERIFY(messages.Messages.isEmpty());
+    help.reject();
 }
 
 QTEST_MAIN(TestHelpWindow)
