@@ -57,6 +57,17 @@ QTextEdit* CentredMemo(QWidget* parent, const QStringList& lines)
     return memo;
 }
 
+// A widget over one of the drawing surfaces, for screen readers: named, described by the texts
+// drawn there, and letting the mouse through to the window.
+QWidget* SurfaceCover(QWidget* window, const QString& objectName, const QString& name)
+{
+    auto* cover = new QWidget(window);
+    cover->setObjectName(objectName);
+    cover->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Name(cover, name);
+    return cover;
+}
+
 }  // namespace
 
 THelpScherm::THelpScherm(QWidget* parent) : QDialog(parent)
@@ -82,12 +93,8 @@ void THelpScherm::FormCreate()
     setPalette(face);
     setAutoFillBackground(true);
 
-    for (QWidget** surface : {&Uitleg, &UitlegPlaatje}) {
-        *surface = new QWidget(this);
-        (*surface)->setAttribute(Qt::WA_TransparentForMouseEvents);
-    }
-    Uitleg->setObjectName(QStringLiteral("Uitleg"));
-    UitlegPlaatje->setObjectName(QStringLiteral("UitlegPlaatje"));
+    Uitleg = SurfaceCover(this, QStringLiteral("Uitleg"), QStringLiteral("Uitleg"));
+    UitlegPlaatje = SurfaceCover(this, QStringLiteral("UitlegPlaatje"), QStringLiteral("Plaatje bij de uitleg"));
     const SessionGeometry g = ComputeSessionGeometry(work.size(), SessionScale(work.size()));
     SetSurfaces(g.Tekst.size(), g.Plaatje.size(), g.Plaatje.left());
 
@@ -120,8 +127,6 @@ void THelpScherm::FormCreate()
     Name(ProgramMemo, QStringLiteral("Over het programma"));
     Name(Memo1, QStringLiteral("Informatie"));
     Name(StatusBalk, QStringLiteral("Statusbalk"));
-    Name(Uitleg, QStringLiteral("Uitleg"));
-    Name(UitlegPlaatje, QStringLiteral("Plaatje bij de uitleg"));
     KeepFocusVisible(this, Px.Factor());
     PressButtonsOnEnter(this);
 }
