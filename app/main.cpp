@@ -17,7 +17,9 @@ using namespace velmora;
 
 int main(int argc, char* argv[])
 {
+    FontConfigWarmUp fonts;
     QApplication app(argc, argv);
+    fonts.Wait();
     QApplication::setApplicationName(QStringLiteral("Velmora 1"));
     FaceColourScope face;
     SetMessageSink(ShowMessageBox);

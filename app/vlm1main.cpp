@@ -21,6 +21,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <utility>
 
 namespace velmora {
 
@@ -85,8 +86,6 @@ void TVelm1MainForm::FormCreate(const QString& resourceFolder, const QRect& work
         terminate_ = true;
     }
     BuildControls();
-    DrawLogo();
-    SetGlyphs();
     setWindowTitle(QStringLiteral("Velmora 1: V2.1"));
     PlaceControls();
 }
@@ -217,6 +216,14 @@ void TVelm1MainForm::NameComponents()
         Buttons[i]->setObjectName(QStringLiteral("Button%1").arg(i + 1));
 }
 
+void TVelm1MainForm::MakePictures()
+{
+    if (std::exchange(picturesMade_, true))
+        return;
+    DrawLogo();
+    SetGlyphs();
+}
+
 void TVelm1MainForm::DrawLogo()
 {
     const int pw = LogoPanel->width();
@@ -275,6 +282,7 @@ void TVelm1MainForm::PlaceControls()
 void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
 {
     help.SetWindows(this, &session);
+    MakePictures();
     DorvMetLogo->setPixmap(QPixmap::fromImage(help.AdoptLogo(DorvMetLogo->pixmap().toImage())));
     const Session& model = session.Model();
     help.SetSurfaces(QSize(model.TextBitmap.Width(), model.TextBitmap.Height()),
@@ -348,6 +356,14 @@ void TVelm1MainForm::showEvent(QShowEvent* event)
     move(0, 0);
     if (terminate_)
         QTimer::singleShot(0, this, &QWidget::close);
+}
+
+void TVelm1MainForm::paintEvent(QPaintEvent* event)
+{
+    // The logo and the two glyphs are drawn when the menu is first painted, which is before
+    // its controls are: they are in its first frame, and the window is on the screen sooner.
+    MakePictures();
+    QWidget::paintEvent(event);
 }
 
 bool TVelm1MainForm::eventFilter(QObject* watched, QEvent* event)

@@ -46,6 +46,7 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -53,6 +54,7 @@ private:
     void BuildControls();
     void NameComponents();
     void MakeAccessible();
+    void MakePictures();
     void DrawLogo();
     void SetGlyphs();
     void PlaceControls();
@@ -63,6 +65,7 @@ private:
 
     DesignScale Px;  // design sizes scaled to the screen
     bool terminate_ = false;
+    bool picturesMade_ = false;
     Bitmap ScratchBitmap;
 
     QFrame* StatusBalk = nullptr;

@@ -6,6 +6,10 @@
 #include <QPalette>
 #include <QScreen>
 
+#ifdef VELMORA_HAVE_FONTCONFIG
+#include <fontconfig/fontconfig.h>
+#endif
+
 namespace velmora {
 
 qint64 SteadyClockMs()
@@ -55,6 +59,20 @@ FaceColourScope::FaceColourScope()
 FaceColourScope::~FaceColourScope()
 {
     QGuiApplication::setPalette(saved_);
+}
+
+FontConfigWarmUp::FontConfigWarmUp()
+{
+#ifdef VELMORA_HAVE_FONTCONFIG
+    // fontconfig keeps one configuration per process and is safe to start from any thread.
+    reading_ = std::thread([] { FcInit(); });
+#endif
+}
+
+void FontConfigWarmUp::Wait()
+{
+    if (reading_.joinable())
+        reading_.join();
 }
 
 }  // namespace velmora

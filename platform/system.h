@@ -6,6 +6,8 @@
 #include <QRect>
 #include <QtGlobal>
 
+#include <thread>
+
 namespace velmora {
 
 // The work area of the primary screen, without task bars.
@@ -26,6 +28,21 @@ public:
 
 private:
     QPalette saved_;
+};
+
+// Reads the system's font configuration on a thread of its own while the program connects to
+// the window system, which takes as long; Wait() before the first text is measured, so the
+// main menu finds it read. Does nothing where fonts are not configured with fontconfig.
+class FontConfigWarmUp {
+public:
+    FontConfigWarmUp();
+    ~FontConfigWarmUp() { Wait(); }
+    void Wait();
+    FontConfigWarmUp(const FontConfigWarmUp&) = delete;
+    FontConfigWarmUp& operator=(const FontConfigWarmUp&) = delete;
+
+private:
+    std::thread reading_;
 };
 
 }  // namespace velmora

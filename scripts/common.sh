@@ -2,7 +2,7 @@
 set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libxcb1-dev libxcb-damage0-dev
+PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins libxcb1-dev libxcb-damage0-dev libfontconfig-dev
           libgl-dev fonts-liberation2 xvfb xauth xdotool imagemagick libbenchmark-dev galculator clang-format
           dpkg-dev desktop-file-utils appstream lintian
           dbus at-spi2-core python3-pyatspi)
