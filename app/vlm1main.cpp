@@ -282,8 +282,8 @@ void TVelm1MainForm::PlaceControls()
 void TVelm1MainForm::Connect(TTestForm& session, THelpScherm& help)
 {
     help.SetWindows(this, &session);
-    MakePictures();
-    DorvMetLogo->setPixmap(QPixmap::fromImage(help.AdoptLogo(DorvMetLogo->pixmap().toImage())));
+    MakePictures();  // the menu's logo has the face colour already; the about panel shows it too
+    help.AdoptLogo(DorvMetLogo->pixmap().toImage());
     const Session& model = session.Model();
     help.SetSurfaces(QSize(model.TextBitmap.Width(), model.TextBitmap.Height()),
                      QSize(model.PictureBitmap.Width(), model.PictureBitmap.Height()), session.PlaatjeLeft());
