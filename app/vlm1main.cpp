@@ -39,29 +39,6 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, const QColor& colour)
     return label;
 }
 
-// The largest font size from `from` up (and below `most`) at which the text fits: what
-// counting up one size at a time finds, but every size measured starts a font engine, so the
-// count starts where the width, about proportional to the size, says it will end.
-int LargestFittingSize(Bitmap& b, const QString& text, double maxWidth, int from, int most)
-{
-    const auto fits = [&](int size) {
-        b.Font.Size = size;
-        return b.TextWidth(text) <= maxWidth;
-    };
-    if (!fits(from))
-        return from - 1;
-    const double widthAtFrom = std::max(1, b.TextWidth(text));
-    int size = std::clamp(static_cast<int>(from * maxWidth / widthAtFrom), from, most - 1);
-    if (fits(size)) {
-        while (size + 1 < most && fits(size + 1))
-            ++size;
-    } else {
-        while (size > from && !fits(size))
-            --size;
-    }
-    return size;
-}
-
 }  // namespace
 
 TVelm1MainForm::TVelm1MainForm(const QString& resourceFolder, const QRect& workArea, QWidget* parent) : QWidget(parent)

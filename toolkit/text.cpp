@@ -210,6 +210,28 @@ void DrawFrame(Bitmap& bitmap, const QColor& colour)
     bitmap.MoveTo(end.x(), end.y());
 }
 
+// What counting up one size at a time finds, but every size measured starts a font engine, so
+// the count starts where the width, about proportional to the size, says it will end.
+int LargestFittingSize(Bitmap& bitmap, const QString& text, double maxWidth, int from, int most)
+{
+    const auto fits = [&](int size) {
+        bitmap.Font.Size = size;
+        return bitmap.TextWidth(text) <= maxWidth;
+    };
+    if (!fits(from))
+        return from - 1;
+    const double widthAtFrom = std::max(1, bitmap.TextWidth(text));
+    int size = std::clamp(static_cast<int>(from * maxWidth / widthAtFrom), from, most - 1);
+    if (fits(size)) {
+        while (size + 1 < most && fits(size + 1))
+            ++size;
+    } else {
+        while (size > from && !fits(size))
+            --size;
+    }
+    return size;
+}
+
 QString FormatFixed(double value, int decimals)
 {
     QString s = QString::number(value, 'f', std::max(0, decimals));

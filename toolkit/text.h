@@ -29,6 +29,10 @@ void FillBitmap(Bitmap& bitmap, const QColor& colour);
 void ClearLines(Bitmap& bitmap, double line1, double line2);
 void DrawFrame(Bitmap& bitmap, const QColor& colour);
 
+// The largest font size from `from` up (and below `most`) at which the text is at most maxWidth
+// wide in the bitmap's font (its size changed while measuring); from - 1 when not even `from` fits.
+int LargestFittingSize(Bitmap& bitmap, const QString& text, double maxWidth, int from, int most);
+
 // Fixed-point formatting with the pupil's decimal separator.
 QString FormatFixed(double value, int decimals);
 

@@ -53,6 +53,26 @@ private Q_SLOTS:
         QCOMPARE(TextEndX, 50 + probe.TextWidth(QStringLiteral(" = 3,14")));
     }
 
+    // The search starts from a guess; it must find what counting up one size at a time finds,
+    // for short and long texts, plain and bold, widths too narrow for any size and wide enough
+    // for every size.
+    void largestFittingSizeIsWhatCountingUpFinds()
+    {
+        Bitmap b(10, 10);
+        for (const bool bold : {false, true})
+            for (const QString& text : {QStringLiteral("De Dorvelse Vuziror"), QStringLiteral("7"),
+                                        QStringLiteral("Alles door elkaar"), QStringLiteral("1/6")}) {
+                b.Font.Bold = bold;
+                for (double width = 2; width < 1500; width *= 1.07) {
+                    int counted = 13;
+                    b.Font.Size = counted;
+                    while (b.TextWidth(text) <= width && counted < 120)
+                        b.Font.Size = ++counted;
+                    QCOMPARE(LargestFittingSize(b, text, width, 13, 120), counted - 1);
+                }
+            }
+    }
+
     void euroStrokesHeavierWhenBold()
     {
         auto strokeInk = [](bool bold) {
